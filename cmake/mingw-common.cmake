@@ -1,0 +1,12 @@
+set(CMAKE_C_COMPILER ${VRX_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${VRX_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${VRX_MINGW_PREFIX}-windres)
+set(CMAKE_DLLTOOL ${VRX_MINGW_PREFIX}-dlltool)
+set(CMAKE_FIND_ROOT_PATH /usr/${VRX_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Static runtime: the programs need no mingw DLLs beside them.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Source this: sets up an isolated Wine prefix inside a build folder.
+#   source scripts/wine-prefix.sh <build-dir> [headless|display]
+# headless: Wine's null graphics driver, no X display needed.
+# display:  the X11 driver with unmanaged windows, for screenshots.
+vrx_build_dir=$(realpath "$1")
+vrx_wine_mode=${2:-headless}
+export WINEPREFIX="$vrx_build_dir/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono/Gecko install prompts
+VRX_WINE=/usr/lib/wine/wine64
+VRX_WINESERVER=/usr/lib/wine/wineserver
+
+vrx_wine_init() {
+  local stamp="$WINEPREFIX/.vrx-$vrx_wine_mode"
+  if [ ! -f "$stamp" ]; then
+    rm -f "$WINEPREFIX"/.vrx-*
+    if [ "$vrx_wine_mode" = headless ]; then
+      (unset DISPLAY; "$VRX_WINE" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f) >/dev/null 2>&1
+    else
+      "$VRX_WINE" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11 /f >/dev/null 2>&1
+      "$VRX_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+      "$VRX_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d Y /f >/dev/null 2>&1
+    fi
+    # Debian's wine does not find its own fonts otherwise.
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    "$VRX_WINESERVER" -w
+    touch "$stamp"
+  fi
+}
+
+# Starts the wineserver and Wine's services with /dev/null as their output, so
+# they never hold a pipe of ctest's open (ctest would then wait forever).
+vrx_wine_warm() {
+  "$VRX_WINESERVER" -p </dev/null >/dev/null 2>&1
+  "$VRX_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
+vrx_wine_stop() {
+  "$VRX_WINESERVER" -k >/dev/null 2>&1 || true
+}

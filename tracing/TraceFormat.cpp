@@ -1,0 +1,56 @@
+#include "TraceFormat.h"
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <vector>
+
+namespace vrx {
+
+ClockTime CurrentLocalTime() {
+    using namespace std::chrono;
+    const auto now = system_clock::now();
+    const std::time_t seconds = system_clock::to_time_t(now);
+    std::tm local{};
+#if defined(_WIN32)
+    localtime_s(&local, &seconds);
+#else
+    localtime_r(&seconds, &local);
+#endif
+    ClockTime t;
+    t.month = local.tm_mon + 1;
+    t.day = local.tm_mday;
+    t.hour = local.tm_hour;
+    t.minute = local.tm_min;
+    t.second = local.tm_sec;
+    t.millisecond = static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
+    return t;
+}
+
+std::string FormatTraceMessageV(const char* format, va_list args) {
+    char buffer[kMaxTraceMessage + 1] = {};
+    const int n = std::vsnprintf(buffer, sizeof buffer, format ? format : "", args);
+    if (n < 0) return std::string();
+    return std::string(buffer);
+}
+
+std::string FormatTraceMessage(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    std::string message = FormatTraceMessageV(format, args);
+    va_end(args);
+    return message;
+}
+
+std::string FormatTraceLine(const ClockTime& time, const char* tag, const char* function, const std::string& message) {
+    char head[64];
+    std::snprintf(head, sizeof head, "%02d:%02d:%02d'%03d [%-3s] [", time.hour, time.minute, time.second,
+                  time.millisecond, tag ? tag : "");
+    std::string line(head);
+    line += function ? function : "";
+    line += "] ";
+    line += message;
+    return line;
+}
+
+}  // namespace vrx
