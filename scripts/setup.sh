@@ -7,7 +7,7 @@ packages=(
   cmake make g++ googletest
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine64 wine64-tools
-  xvfb xauth x11-apps imagemagick
+  xvfb xauth x11-apps x11-utils imagemagick locales
   fonts-wine fonts-ipafont-gothic
 )
 

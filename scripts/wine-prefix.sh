@@ -5,7 +5,7 @@
 # display:  the X11 driver with unmanaged windows, for screenshots.
 vrx_build_dir=$(realpath "$1")
 vrx_wine_mode=${2:-headless}
-export WINEPREFIX="$vrx_build_dir/wineprefix"
+export WINEPREFIX="$vrx_build_dir/wineprefix-$vrx_wine_mode"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono/Gecko install prompts
 VRX_WINE=/usr/lib/wine/wine64
@@ -22,6 +22,9 @@ vrx_wine_init() {
       "$VRX_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
       "$VRX_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d Y /f >/dev/null 2>&1
     fi
+    # The dialogs ask for "MS UI Gothic", which is proportional; without this
+    # Wine falls back to the fixed-pitch IPA Gothic and wide captions clip.
+    "$VRX_WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "MS UI Gothic" /d "IPAPGothic" /f >/dev/null 2>&1
     # Debian's wine does not find its own fonts otherwise.
     mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
     cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true

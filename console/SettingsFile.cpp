@@ -1,0 +1,56 @@
+#include "SettingsFile.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+
+namespace vrx {
+
+namespace {
+constexpr DWORD kTextBuffer = 256;  // 255 characters and the terminator
+}
+
+int SettingsFile::ReadInt(const char* key, int defaultValue) const {
+    if (m_path.empty()) return defaultValue;
+    // The platform reads "-5" as -5 and a non-number as 0.
+    return static_cast<int>(GetPrivateProfileIntA(kSettingSection, key, defaultValue, m_path.c_str()));
+}
+
+std::string SettingsFile::ReadString(const char* key, const char* defaultValue) const {
+    if (m_path.empty()) return defaultValue ? defaultValue : "";
+    char buffer[kTextBuffer] = {};
+    GetPrivateProfileStringA(kSettingSection, key, defaultValue ? defaultValue : "", buffer, kTextBuffer,
+                             m_path.c_str());
+    return std::string(buffer);
+}
+
+void SettingsFile::WriteInt(const char* key, int value) const {
+    if (m_path.empty()) return;
+    WritePrivateProfileStringA(kSettingSection, key, std::to_string(value).c_str(), m_path.c_str());
+}
+
+void SettingsFile::WriteString(const char* key, const char* value) const {
+    if (m_path.empty()) return;
+    WritePrivateProfileStringA(kSettingSection, key, value ? value : "", m_path.c_str());
+}
+
+int SettingsFile::ReadHidden(const HiddenKey& key) const {
+    if (m_path.empty()) return 0;
+    return static_cast<int>(GetPrivateProfileIntA(kHiddenSection, key.name, 0, m_path.c_str()));
+}
+
+std::string ProgramFolder() {
+    char path[512] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    if (length == 0 || length >= sizeof path) return std::string();
+    char drive[_MAX_DRIVE] = {}, dir[_MAX_DIR] = {};
+    _splitpath(path, drive, dir, nullptr, nullptr);
+    return std::string(drive) + dir;
+}
+
+std::string SettingsPath() {
+    const std::string folder = ProgramFolder();
+    return folder.empty() ? std::string() : folder + "VrxClient.ini";
+}
+
+}  // namespace vrx

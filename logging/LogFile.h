@@ -1,0 +1,49 @@
+// Appends records to the log file beside the program, one open-write-close
+// per record under a machine-wide mutex named after the file, rotating the
+// file once it grows past its limit. Logging is on only when the log (or its
+// backup) already exists when the writer is created.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "LogFormat.h"
+
+class CLogFile {
+public:
+    // Files in the program's own folder: base name + ".log".
+    CLogFile(const char* baseName, const char* backupBaseName, uint32_t maxSize, uint32_t capacity);
+    // Files in the given folder (ending in a backslash).
+    CLogFile(const std::string& folder, const char* baseName, const char* backupBaseName, uint32_t maxSize,
+             uint32_t capacity);
+    virtual ~CLogFile();
+    CLogFile(const CLogFile&) = delete;
+    CLogFile& operator=(const CLogFile&) = delete;
+
+    void Write(LogLevel level, const char* sourceFile, int sourceLine, const char* text);
+
+    bool IsEnabled() const { return m_enabled != FALSE; }
+    const std::string& MainPath() const { return m_mainPath; }
+    const std::string& BackupPath() const { return m_backupPath; }
+
+    // A holder of the mutex is waited for at most this long; then the record
+    // is written anyway (the file itself is opened without sharing).
+    static constexpr DWORD kLockTimeoutMs = 5000;
+
+private:
+    void Construct(const std::string& folder, const char* baseName, const char* backupBaseName);
+    void Flush(const std::string& record);
+    bool Lock();
+    void Unlock(bool owned);
+
+    BOOL m_enabled = FALSE;
+    std::string m_mainPath;
+    char* m_buffer = nullptr;
+    uint32_t m_used = 0;
+    uint32_t m_capacity = 0;
+    HANDLE m_mutex = nullptr;
+    uint32_t m_maxSize = 0;
+    std::string m_backupPath;
+};

@@ -1,0 +1,55 @@
+#include "LogFormat.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+
+namespace vrx {
+
+const char* LogLevelTag(int level) {
+    static const char* const kTags[] = {"FATAL", "WARN ", "INFO ", "DEBUG"};
+    if (level < LOG_FATAL || level > LOG_DEBUG) return "?????";
+    return kTags[level];
+}
+
+std::string FormatLogRecord(const ClockTime& time, uint32_t processId, uint32_t threadId, int level,
+                            const char* text) {
+    char head[80];
+    std::snprintf(head, sizeof head, "%02d/%02d %02d:%02d:%02d.%03d [%08X] [%08X] [%s] - ", time.month, time.day,
+                  time.hour, time.minute, time.second, time.millisecond, processId, threadId, LogLevelTag(level));
+    std::string record(head);
+    record += text ? text : "(null)";
+    record += "\r\n";
+    return record;
+}
+
+std::string LogMutexName(const std::string& mainPath) {
+    std::string name = mainPath;
+    std::replace(name.begin(), name.end(), '\\', '_');
+    return name;
+}
+
+static std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+std::string ResolveBackupPath(const std::string& mainPath, const std::string& backupPath) {
+    if (backupPath.empty() || Lower(backupPath) != Lower(mainPath)) return backupPath;
+    const size_t dot = mainPath.find_last_of('.');
+    const size_t slash = mainPath.find_last_of("\\/");
+    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    const std::string stem = hasExtension ? mainPath.substr(0, dot) : mainPath;
+    const std::string extension = hasExtension ? mainPath.substr(dot) : std::string(".log");
+    return stem + ".old" + extension;
+}
+
+std::string FormatBanner(uint32_t versionMs, uint32_t versionLs) {
+    char banner[96];
+    std::snprintf(banner, sizeof banner, "===== VrxClient Start Version %d.%d.%d.%d =====",
+                  static_cast<int>(versionMs >> 16), static_cast<int>(versionMs & 0xFFFF),
+                  static_cast<int>(versionLs >> 16), static_cast<int>(versionLs & 0xFFFF));
+    return banner;
+}
+
+}  // namespace vrx

@@ -1,0 +1,33 @@
+// The log file's record text and names derived from paths; no window or
+// kernel object needed, so these are tested natively.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "TraceFormat.h"
+
+enum LogLevel { LOG_FATAL = 0, LOG_WARN = 1, LOG_INFO = 2, LOG_DEBUG = 3 };
+
+namespace vrx {
+
+// Five characters for every level, so the text column lines up. A level
+// outside the four is written as "?????" rather than refused.
+const char* LogLevelTag(int level);
+
+// "%02d/%02d %02d:%02d:%02d.%03d [%08X] [%08X] [%s] - %s\r\n"
+std::string FormatLogRecord(const ClockTime& time, uint32_t processId, uint32_t threadId, int level,
+                            const char* text);
+
+// The path with every backslash replaced: a mutex name may hold none.
+std::string LogMutexName(const std::string& mainPath);
+
+// Where a rotated log goes. A backup named like the log itself would be
+// deleted by the rotation, losing the whole log, so it becomes
+// "<name>.old.log" beside it instead.
+std::string ResolveBackupPath(const std::string& mainPath, const std::string& backupPath);
+
+// "===== VrxClient Start Version %d.%d.%d.%d ====="
+std::string FormatBanner(uint32_t versionMs, uint32_t versionLs);
+
+}  // namespace vrx

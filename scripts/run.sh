@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Builds the win64 console and starts it beside the stand-in printer library
+# under wine64. With an X display the console simply opens there; without one
+# it opens on a private Xvfb, a screenshot of both windows is saved, and the
+# run ends.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+build=$root/build/win64
+
+bash scripts/setup.sh
+cmake --preset win64 >/dev/null
+cmake --build --preset win64 -j "$(nproc)" --target VrxClient ZembrinPrinter
+
+# Japanese captions need a ja_JP locale for Wine to map the texts.
+locale_dir=$build/locale
+if [ ! -d "$locale_dir/ja_JP.UTF-8" ]; then
+  mkdir -p "$locale_dir"
+  localedef -i ja_JP -f UTF-8 "$locale_dir/ja_JP.UTF-8" 2>/dev/null || true
+fi
+export LOCPATH=$locale_dir
+run_wine() { LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 "$VRX_WINE" "$@"; }
+
+source scripts/wine-prefix.sh "$build" display
+cd "$build/bin"
+
+if [ -n "${DISPLAY:-}" ]; then
+  vrx_wine_init
+  run_wine VrxClient.exe; exit
+fi
+
+display=:$(( 90 + RANDOM % 100 ))
+Xvfb "$display" -nolisten tcp -screen 0 1600x1000x24 >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY=$display
+cleanup() { vrx_wine_stop; kill "$xvfb_pid" 2>/dev/null || true; }
+trap cleanup EXIT
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+vrx_wine_init
+run_wine VrxClient.exe >/dev/null 2>&1 &
+for _ in $(seq 100); do
+  xwininfo -root -tree 2>/dev/null | grep -q '"Log"' && break
+  sleep 0.2
+done
+sleep 1.5   # let both windows finish painting
+
+out_dir=$root/out/screenshots
+mkdir -p "$out_dir"
+shot=$out_dir/console-$(date +%Y%m%d-%H%M%S).png
+xwd -root -silent | convert xwd:- -trim +repage "$shot"
+echo "$shot"

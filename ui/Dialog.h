@@ -1,0 +1,82 @@
+// Base of every window of the console: a dialog from a resource template,
+// modal or modeless, with command routing by control id and data exchange.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+class DataExchange;
+
+class Dialog {
+public:
+    explicit Dialog(int templateId);
+    virtual ~Dialog();
+    Dialog(const Dialog&) = delete;
+    Dialog& operator=(const Dialog&) = delete;
+
+    // Runs the dialog modally; returns IDOK, IDCANCEL or the EndDialog value.
+    INT_PTR RunModal(HWND parent);
+    // Creates the dialog modeless (not shown unless its template says so).
+    HWND CreateModeless(HWND parent);
+    void Destroy();
+
+    HWND Handle() const { return m_hwnd; }
+    HWND Item(int id) const { return GetDlgItem(m_hwnd, id); }
+    int TemplateId() const { return m_templateId; }
+    bool IsModal() const { return m_modal; }
+
+    // Runs the data exchange: load (members to controls) or save (controls
+    // to members, with validation). Saving stops at the first bad field.
+    bool UpdateData(bool save);
+
+    // Ends a modal dialog with the given result; destroys a modeless one.
+    void Close(INT_PTR result);
+
+protected:
+    virtual BOOL OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+    virtual void Exchange(DataExchange&) {}
+    // Called for WM_COMMAND after the routing table found nothing.
+    virtual bool OnCommand(int id, int code) { return false; }
+    virtual void OnSize(UINT type, int cx, int cy) {}
+    virtual void OnDestroy() {}
+    virtual bool OnSysCommand(WPARAM command, LPARAM lParam) { return false; }
+    virtual bool OnPaint() { return false; }
+    virtual HICON OnQueryDragIcon() { return nullptr; }
+    // Any other message (registered messages, for example). Set handled and
+    // return the message's result to stop default processing.
+    virtual INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) { return 0; }
+
+    // Binds a control id (and notification code) to a handler.
+    void Route(int id, std::function<void()> handler, int code = BN_CLICKED);
+    template <class T>
+    void Route(int id, void (T::*handler)(), int code = BN_CLICKED) {
+        T* self = static_cast<T*>(this);
+        Route(id, [self, handler] { (self->*handler)(); }, code);
+    }
+
+private:
+    struct CommandRoute {
+        int id;
+        int code;
+        std::function<void()> handler;
+    };
+
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    bool DispatchCommand(int id, int code);
+    void ReportException(const char* what);
+
+    int m_templateId;
+    HWND m_hwnd = nullptr;
+    bool m_modal = false;
+    std::vector<CommandRoute> m_routes;
+};
+
+}  // namespace ui
