@@ -1,0 +1,49 @@
+// The Windows layer: image buffers are named file mappings of the console's
+// process, and the settings file lies beside this DLL unless the
+// environment variable ZEMBRINSIM_INI names another one.
+#include <windows.h>
+
+#include "Platform.h"
+#include "SimSettings.h"
+
+namespace vrxsim {
+
+namespace {
+class WinPlatform : public Platform {
+public:
+    bool FindImageBuffer(const std::string& name, uint64_t& size) override {
+        HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, name.c_str());
+        if (!mapping) return false;
+        void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+        if (!view) {
+            CloseHandle(mapping);
+            return false;
+        }
+        // A mapping does not tell its exact size; its view is whole pages.
+        MEMORY_BASIC_INFORMATION info{};
+        size = VirtualQuery(view, &info, sizeof info) ? info.RegionSize : 0;
+        UnmapViewOfFile(view);
+        CloseHandle(mapping);
+        return size > 0;
+    }
+
+    std::string SettingsPath() override {
+        char value[MAX_PATH];
+        DWORD n = GetEnvironmentVariableA("ZEMBRINSIM_INI", value, sizeof value);
+        if (n > 0 && n < sizeof value) return value;
+        HMODULE self = nullptr;
+        char path[MAX_PATH];
+        if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                                reinterpret_cast<LPCSTR>(&MakeDefaultPlatform), &self)) {
+            return kSettingsFileName;
+        }
+        DWORD length = GetModuleFileNameA(self, path, sizeof path);
+        if (length == 0 || length >= sizeof path) return kSettingsFileName;
+        return JoinPath(FolderOf(path), kSettingsFileName);
+    }
+};
+}  // namespace
+
+std::shared_ptr<Platform> MakeDefaultPlatform() { return std::make_shared<WinPlatform>(); }
+
+}  // namespace vrxsim
