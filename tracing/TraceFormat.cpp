@@ -1,6 +1,7 @@
 #include "TraceFormat.h"
 
 #include <chrono>
+#include <cstring>
 #include <cstdio>
 #include <ctime>
 #include <vector>
@@ -51,6 +52,24 @@ std::string FormatTraceLine(const ClockTime& time, const char* tag, const char* 
     line += "] ";
     line += message;
     return line;
+}
+
+std::string PointerText(uintptr_t address) {
+    char text[24];
+    if (sizeof(uintptr_t) <= 4) {
+        std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(address));
+    } else {
+        std::snprintf(text, sizeof text, "0x%016llX", static_cast<unsigned long long>(address));
+    }
+    return text;
+}
+
+std::string TextOrNull(const char* text) { return text ? std::string(text) : std::string("(null)"); }
+
+std::string BoundedText(const char* field, size_t size) {
+    if (!field) return "(null)";
+    const void* end = std::memchr(field, 0, size);
+    return std::string(field, end ? static_cast<const char*>(end) - field : size);
 }
 
 }  // namespace vrx

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdarg>
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace vrx {
@@ -32,5 +34,19 @@ std::string FormatTraceMessage(const char* format, ...)
 
 // "%02d:%02d:%02d'%03d [%-3s] [%s] %s"
 std::string FormatTraceLine(const ClockTime& time, const char* tag, const char* function, const std::string& message);
+
+// A pointer or callback address: "0x%08X" where addresses are 32 bits (the
+// product), all 16 hex digits where they are 64 bits, so nothing is cut off.
+std::string PointerText(uintptr_t address);
+template <class T>
+std::string PointerText(T* pointer) {
+    return PointerText(reinterpret_cast<uintptr_t>(pointer));
+}
+
+// A text argument; a null pointer reads "(null)" on every C library.
+std::string TextOrNull(const char* text);
+
+// A CHAR[n] field: up to its terminating zero, never past its n bytes.
+std::string BoundedText(const char* field, size_t size);
 
 }  // namespace vrx
