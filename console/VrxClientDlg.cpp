@@ -52,10 +52,11 @@ BOOL CVrxClientDlg::OnInitDialog() {
 void CVrxClientDlg::AddAboutMenuItem() {
     HMENU menu = GetSystemMenu(Handle(), FALSE);
     if (!menu) return;
-    char text[256] = {};
-    if (LoadStringA(GetModuleHandleA(nullptr), IDS_ABOUTBOX, text, sizeof text) <= 0 || text[0] == '\0') return;
-    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, text);
+    // Wide, so the Japanese item text survives any ANSI code page.
+    wchar_t text[256] = {};
+    if (LoadStringW(GetModuleHandleW(nullptr), IDS_ABOUTBOX, text, 256) <= 0 || text[0] == L'\0') return;
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, text);
 }
 
 void CVrxClientDlg::ShowTraceWindow() {

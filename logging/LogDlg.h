@@ -7,10 +7,10 @@
 #include "Controls.h"
 #include "Dialog.h"
 #include "LogFile.h"
-#include "Tracer.h"
+#include "SdkCallTracer.h"
 #include "WidthTracker.h"
 
-class CLogDlg : public ui::Dialog, public vrx::Tracer {
+class CLogDlg : public ui::Dialog, public vrx::SdkCallTracer {
 public:
     CLogDlg();
     ~CLogDlg() override;

@@ -14,13 +14,15 @@ Dialog::~Dialog() {
 
 INT_PTR Dialog::RunModal(HWND parent) {
     m_modal = true;
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), parent, &Dialog::DialogProc,
+    // Unicode windows keep the templates' Japanese texts whatever the
+    // system's ANSI code page.
+    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), parent, &Dialog::DialogProc,
                            reinterpret_cast<LPARAM>(this));
 }
 
 HWND Dialog::CreateModeless(HWND parent) {
     m_modal = false;
-    return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), parent, &Dialog::DialogProc,
+    return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), parent, &Dialog::DialogProc,
                               reinterpret_cast<LPARAM>(this));
 }
 

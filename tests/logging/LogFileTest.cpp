@@ -1,0 +1,219 @@
+// The log file writer against real files, mutexes and processes.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <regex>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+#include "LogFile.h"
+#include "TestFolder.h"
+
+using testing_support::FileExists;
+using testing_support::FileSize;
+using testing_support::ReadFileText;
+using testing_support::TestFolder;
+using testing_support::WriteFileText;
+
+namespace {
+
+std::vector<std::string> Records(const std::string& text) {
+    std::vector<std::string> records;
+    size_t start = 0;
+    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        records.push_back(text.substr(start, end - start));
+    EXPECT_EQ(start, text.size()) << "file ends inside a record";
+    return records;
+}
+
+const std::regex kRecord(R"(\d\d/\d\d \d\d:\d\d:\d\d\.\d{3} \[[0-9A-F]{8}\] \[[0-9A-F]{8}\] \[INFO \] - (.*))");
+
+std::string TextOf(const std::string& record) {
+    std::smatch match;
+    EXPECT_TRUE(std::regex_match(record, match, kRecord)) << record;
+    return match.size() > 1 ? match[1].str() : std::string();
+}
+
+}  // namespace
+
+TEST(LogFile, WithoutAFileAtStartNothingIsEverWritten) {
+    TestFolder folder;
+    CLogFile log(folder.Path(), "VrxClient", "VrxClient", 5242880, 65535);
+    EXPECT_FALSE(log.IsEnabled());
+    log.Write(LOG_INFO, "test", 1, "lost");
+    WriteFileText(folder.File("VrxClient.log"), "");  // created later: still off
+    log.Write(LOG_INFO, "test", 2, "lost too");
+    EXPECT_EQ(ReadFileText(folder.File("VrxClient.log")), "");
+    EXPECT_FALSE(FileExists(folder.File("VrxClient.old.log")));
+}
+
+TEST(LogFile, AnExistingFileIsAppendedToRecordByRecord) {
+    TestFolder folder;
+    WriteFileText(folder.File("VrxClient.log"), "");
+    CLogFile log(folder.Path(), "VrxClient", "VrxClient", 5242880, 65535);
+    ASSERT_TRUE(log.IsEnabled());
+    log.Write(LOG_INFO, "test", 1, "first");
+    log.Write(LOG_INFO, "test", 2, "second");
+    const auto records = Records(ReadFileText(folder.File("VrxClient.log")));
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(TextOf(records[0]), "first");
+    EXPECT_EQ(TextOf(records[1]), "second");
+    char ids[32];
+    std::snprintf(ids, sizeof ids, "[%08X] [%08X]", static_cast<unsigned>(GetCurrentProcessId()),
+                  static_cast<unsigned>(GetCurrentThreadId()));
+    EXPECT_NE(records[0].find(ids), std::string::npos) << records[0];
+}
+
+TEST(LogFile, AnOldBackupAloneSwitchesLoggingOn) {
+    TestFolder folder;
+    WriteFileText(folder.File("VrxClient.old.log"), "kept\r\n");
+    CLogFile log(folder.Path(), "VrxClient", "VrxClient", 5242880, 65535);
+    EXPECT_TRUE(log.IsEnabled());
+    EXPECT_EQ(log.BackupPath(), folder.File("VrxClient.old.log"));
+    log.Write(LOG_INFO, "test", 1, "new");
+    EXPECT_EQ(Records(ReadFileText(folder.File("VrxClient.log"))).size(), 1u);
+    EXPECT_EQ(ReadFileText(folder.File("VrxClient.old.log")), "kept\r\n");
+}
+
+TEST(LogFile, RotationKeepsTheWholeFileAsBackupAndStartsAfresh) {
+    TestFolder folder;
+    const std::string log = folder.File("VrxClient.log");
+    const std::string old = folder.File("VrxClient.old.log");
+    WriteFileText(old, "an older generation\r\n");
+    WriteFileText(log, "");
+    const std::string one = std::string(40, 'a');
+    // Measure one record, then set the limit so that the third crosses it.
+    {
+        CLogFile probe(folder.Path(), "VrxClient", "VrxClient", 1u << 30, 65535);
+        probe.Write(LOG_INFO, "test", 1, one.c_str());
+    }
+    const long long recordSize = FileSize(log);
+    ASSERT_GT(recordSize, 40);
+    CLogFile writer(folder.Path(), "VrxClient", "VrxClient", static_cast<uint32_t>(2 * recordSize + 10), 65535);
+    writer.Write(LOG_INFO, "test", 2, one.c_str());  // 2 records: below the limit
+    EXPECT_EQ(FileSize(log), 2 * recordSize);
+    writer.Write(LOG_INFO, "test", 3, "crosses the limit");
+    EXPECT_FALSE(FileExists(log));
+    const auto kept = Records(ReadFileText(old));
+    ASSERT_EQ(kept.size(), 3u) << "the backup holds everything up to the crossing record";
+    EXPECT_EQ(TextOf(kept[2]), "crosses the limit");
+    writer.Write(LOG_INFO, "test", 4, "next");
+    const auto fresh = Records(ReadFileText(log));
+    ASSERT_EQ(fresh.size(), 1u);
+    EXPECT_EQ(TextOf(fresh[0]), "next");
+}
+
+TEST(LogFile, ExactlyTheLimitDoesNotRotate) {
+    TestFolder folder;
+    const std::string log = folder.File("VrxClient.log");
+    WriteFileText(log, "");
+    {
+        CLogFile probe(folder.Path(), "VrxClient", "VrxClient", 1u << 30, 65535);
+        probe.Write(LOG_INFO, "test", 1, "x");
+    }
+    const long long size = FileSize(log);
+    CLogFile writer(folder.Path(), "VrxClient", "VrxClient", static_cast<uint32_t>(2 * size), 65535);
+    writer.Write(LOG_INFO, "test", 2, "x");
+    EXPECT_EQ(FileSize(log), 2 * size);
+    EXPECT_FALSE(FileExists(folder.File("VrxClient.old.log")));
+    writer.Write(LOG_INFO, "test", 3, "x");
+    EXPECT_FALSE(FileExists(log));
+    EXPECT_TRUE(FileExists(folder.File("VrxClient.old.log")));
+}
+
+TEST(LogFile, ARecordLongerThanTheBufferIsWrittenWhole) {
+    TestFolder folder;
+    WriteFileText(folder.File("VrxClient.log"), "");
+    CLogFile log(folder.Path(), "VrxClient", "VrxClient", 5242880, 16);
+    const std::string text(1000, 'z');
+    log.Write(LOG_INFO, "test", 1, text.c_str());
+    const auto records = Records(ReadFileText(folder.File("VrxClient.log")));
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(TextOf(records[0]), text);
+}
+
+TEST(LogFile, AFileHeldOpenByAnotherDropsOnlyThatRecord) {
+    TestFolder folder;
+    const std::string path = folder.File("VrxClient.log");
+    WriteFileText(path, "");
+    CLogFile log(folder.Path(), "VrxClient", "VrxClient", 5242880, 65535);
+    HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    log.Write(LOG_INFO, "test", 1, "dropped");
+    CloseHandle(holder);
+    log.Write(LOG_INFO, "test", 2, "kept");
+    const auto records = Records(ReadFileText(path));
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(TextOf(records[0]), "kept");
+}
+
+TEST(LogFile, AMutexHeldForeverDelaysButDoesNotStopTheWriter) {
+    TestFolder folder;
+    WriteFileText(folder.File("VrxClient.log"), "");
+    CLogFile log(folder.Path(), "VrxClient", "VrxClient", 5242880, 65535);
+    const std::string name = vrx::LogMutexName(log.MainPath());
+    HANDLE held = nullptr;
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE taken = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread holder([&] {
+        held = OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, name.c_str());
+        if (held) WaitForSingleObject(held, INFINITE);
+        SetEvent(taken);
+        WaitForSingleObject(release, INFINITE);
+        if (held) {
+            ReleaseMutex(held);
+            CloseHandle(held);
+        }
+    });
+    WaitForSingleObject(taken, INFINITE);
+    ASSERT_NE(held, nullptr) << "the writer's mutex is named after its path";
+    log.Write(LOG_INFO, "test", 1, "written anyway");
+    SetEvent(release);
+    holder.join();
+    CloseHandle(release);
+    CloseHandle(taken);
+    const auto records = Records(ReadFileText(folder.File("VrxClient.log")));
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(TextOf(records[0]), "written anyway");
+}
+
+TEST(LogFile, TwoProcessesLeaveWholeUnmixedRecords) {
+    TestFolder folder;
+    WriteFileText(folder.File("Shared.log"), "");
+    const std::string writer = testing_support::ThisProgramFolder() + "log_writer.exe";
+    constexpr int kCount = 2000;
+    PROCESS_INFORMATION processes[2] = {};
+    const char* names[2] = {"alpha", "omega"};
+    for (int i = 0; i < 2; ++i) {
+        // No trailing backslash inside the quotes: it would escape the quote.
+        const std::string path = folder.Path().substr(0, folder.Path().size() - 1);
+        std::string command = "\"" + writer + "\" \"" + path + "\" " + std::to_string(kCount) + " " + names[i];
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                   &processes[i]));
+    }
+    for (auto& process : processes) {
+        ASSERT_EQ(WaitForSingleObject(process.hProcess, 110000), WAIT_OBJECT_0);
+        DWORD code = 99;
+        GetExitCodeProcess(process.hProcess, &code);
+        EXPECT_EQ(code, 0u);
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
+    const auto records = Records(ReadFileText(folder.File("Shared.log")));
+    ASSERT_EQ(records.size(), 2u * kCount);
+    int next[2] = {0, 0};
+    const std::regex text(R"((alpha|omega) record (\d{6}) with some padding to make it longer)");
+    for (const auto& record : records) {
+        std::smatch match;
+        const std::string body = TextOf(record);
+        ASSERT_TRUE(std::regex_match(body, match, text)) << record;
+        const int who = match[1] == "alpha" ? 0 : 1;
+        EXPECT_EQ(std::stoi(match[2]), next[who]++) << "records of one process stay in order";
+    }
+    EXPECT_EQ(next[0], kCount);
+    EXPECT_EQ(next[1], kCount);
+}
