@@ -11,7 +11,7 @@ class Threading : public SimTest {};
 }  // namespace
 
 TEST_F(Threading, NoCallbackRunsAfterLibClose) {
-    Open("[Burst]\nCount=200000\nThreads=4\nTrigger=open\nDelayMs=0\n");
+    Open("[Burst]\nCount=50000\nThreads=4\nTrigger=open\nDelayMs=0\n");
     HVRXPRINTER h1 = OpenPrinter(Ip(127, 0, 0, 1));
     HVRXPRINTER h2 = OpenPrinter(Ip(127, 0, 0, 2));
     for (HVRXPRINTER h : {h1, h2}) {
@@ -29,7 +29,7 @@ TEST_F(Threading, NoCallbackRunsAfterLibClose) {
 }
 
 TEST_F(Threading, NoCallbackRunsAfterDevClose) {
-    Open("[Burst]\nCount=100000\nThreads=2\nTrigger=open\nDelayMs=0\n");
+    Open("[Burst]\nCount=50000\nThreads=2\nTrigger=open\nDelayMs=0\n");
     HVRXPRINTER h = OpenPrinter();
     uint32_t order = StartOrder(h);
     for (int i = 0; i < 10; ++i) Print(h, order, 3);
