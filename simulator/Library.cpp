@@ -299,13 +299,9 @@ uint32_t Library::DevOpen(uint32_t dwIPAddress, HVRXPRINTER* phPrinter, VRXEVENT
     // byte, so handles stay distinct and the console sees shared low halves.
     PrinterState& state = m_printers[printer->address];
     HVRXPRINTER handle = 0;
-    for (unsigned k = 0; k < 0x100 * 0x100; ++k) {
-        HVRXPRINTER candidate = printer->handleBase + (state.opens + k) * 0x01000000u + (k / 0x100);
-        if (candidate != 0 && !m_sessions.count(candidate)) {
-            handle = candidate;
-            state.opens += k + 1;
-            break;
-        }
+    for (unsigned tries = 0; tries < 0x100 && handle == 0; ++tries) {
+        HVRXPRINTER candidate = printer->handleBase + (state.opens++) * 0x01000000u;
+        if (candidate != 0 && !m_sessions.count(candidate)) handle = candidate;
     }
     if (handle == 0) return call.Finish(VRXERR_REJECT3);
 
