@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <cstdlib>
+#include "ProgramPath.h"
 
 namespace vrx {
 
@@ -39,18 +39,6 @@ int SettingsFile::ReadHidden(const HiddenKey& key) const {
     return static_cast<int>(GetPrivateProfileIntA(kHiddenSection, key.name, 0, m_path.c_str()));
 }
 
-std::string ProgramFolder() {
-    char path[512] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    if (length == 0 || length >= sizeof path) return std::string();
-    char drive[_MAX_DRIVE] = {}, dir[_MAX_DIR] = {};
-    _splitpath(path, drive, dir, nullptr, nullptr);
-    return std::string(drive) + dir;
-}
-
-std::string SettingsPath() {
-    const std::string folder = ProgramFolder();
-    return folder.empty() ? std::string() : folder + "VrxClient.ini";
-}
+std::string SettingsPath() { return ProgramFile("VrxClient", "ini"); }
 
 }  // namespace vrx

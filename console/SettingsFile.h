@@ -32,8 +32,6 @@ private:
     std::string m_path;
 };
 
-// Folder of the running program, ending in a backslash; empty if unknown.
-std::string ProgramFolder();
 // The settings file "VrxClient.ini" in the program's folder; empty if unknown.
 std::string SettingsPath();
 

@@ -1,5 +1,6 @@
 // Process start-up: the application object runs the main window modally and
 // the process ends with it.
+#include <winsock2.h>
 #include <windows.h>
 #include <commctrl.h>
 
@@ -13,6 +14,10 @@ public:
                                                            ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES |
                                                            ICC_UPDOWN_CLASS};
         InitCommonControlsEx(&controls);
+        // Started once for the whole run: the printer-open dialog looks up
+        // the local host, which fails without it.
+        WSADATA winsock;
+        WSAStartup(MAKEWORD(2, 2), &winsock);
         CVrxClientDlg dialog;
         dialog.RunModal(nullptr);
         return false;

@@ -21,6 +21,22 @@ std::string HandleText(HVRXPRINTER handle) {
 
 CVrxClientDlg::CVrxClientDlg() : ui::Dialog(IDD_VRXCLIENT_DIALOG) {
     m_hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    // The button table. Buttons not listed here do nothing when clicked;
+    // "vrxDevPrintKolmXml" has no operation by design.
+    static const struct {
+        int id;
+        void (CVrxClientDlg::*handler)();
+    } kButtons[] = {
+        {IDC_LIB_OPEN, &CVrxClientDlg::OnLibOpen},
+        {IDC_LIB_CLOSE, &CVrxClientDlg::OnLibClose},
+        {IDC_SEARCH_PRINTER, &CVrxClientDlg::OnSearchPrinter},
+        {IDC_SEARCH_PRINTER2, &CVrxClientDlg::OnSearchPrinter2},
+        {IDC_GET_PRINTER, &CVrxClientDlg::OnGetPrinter},
+        {IDC_DEV_OPEN, &CVrxClientDlg::OnDevOpen},
+        {IDC_DEV_CLOSE, &CVrxClientDlg::OnDevClose},
+        {IDC_DEV_RESET_EVENT, &CVrxClientDlg::OnDevResetEvent},
+    };
+    for (const auto& button : kButtons) Route(button.id, button.handler);
 }
 
 CVrxClientDlg::~CVrxClientDlg() {

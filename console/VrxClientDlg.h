@@ -40,17 +40,43 @@ public:
     ui::ComboBox& PrinterList() { return m_cbPrinter; }
     ui::ListBox& EventList() { return m_lbEvents; }
 
+    // Library threads' callbacks (notification routing).
+    static uint32_t VRXAPI EventProc(VRXEVENTINFO* pEventInfo);
+    static uint32_t VRXAPI UnitProc(VRXUNITSTATUSINFO* pUnitStatusInfo);
+    static uint32_t VRXAPI CompletionProc(uint32_t dwCompletionCode, VRXCOMPLETIONINFO* pCompletionInfo);
+    static uint32_t VRXAPI EventProcEx(VRXEVENTEXINFO* pEventExInfo);
+    static void VRXAPI CommandReplyProc(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t);
+    static void VRXAPI NoticeProc(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t);
+
 protected:
     BOOL OnInitDialog() override;
     bool OnSysCommand(WPARAM command, LPARAM lParam) override;
     bool OnPaint() override;
     HICON OnQueryDragIcon() override;
     void OnDestroy() override;
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
     // Runs a parameter dialog over the main window; true on OK.
     bool RunParameterDialog(ui::Dialog& dialog) { return dialog.RunModal(Handle()) == IDOK; }
 
 private:
+    // Library opening and printer connection.
+    void OnLibOpen();
+    void OnLibClose();
+    void OnSearchPrinter();
+    void OnSearchPrinter2();
+    void OnGetPrinter();
+    void OnDevOpen();
+    void OnDevClose();
+    void ProposeLocalAddress(uint8_t (&octets)[4]);
+
+    // Notifications posted by the callbacks, handled on the window thread.
+    void OnEventNotify(VRXEVENTINFO* copy);
+    void OnUnitNotify(VRXUNITSTATUSINFO* copy);
+    void OnCompletionNotify(uint32_t code, VRXCOMPLETIONINFO* copy);
+    void OnEventExNotify(VRXEVENTEXINFO* copy);
+    void OnDevResetEvent();
+
     void AddAboutMenuItem();
     void ShowTraceWindow();
     void ApplyMaintenanceGates(bool pathKnown);

@@ -1,19 +1,12 @@
 #include "LogFile.h"
 
+#include "ProgramPath.h"
+
 #include <algorithm>
 #include <cstring>
 #include <new>
 
 namespace {
-
-std::string ProgramFolder() {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return std::string();
-    char drive[_MAX_DRIVE] = {}, dir[_MAX_DIR] = {};
-    _splitpath(path, drive, dir, nullptr, nullptr);
-    return std::string(drive) + dir;
-}
 
 bool FileExists(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -23,7 +16,7 @@ bool FileExists(const std::string& path) {
 }  // namespace
 
 CLogFile::CLogFile(const char* baseName, const char* backupBaseName, uint32_t maxSize, uint32_t capacity)
-    : CLogFile(ProgramFolder(), baseName, backupBaseName, maxSize, capacity) {}
+    : CLogFile(vrx::ProgramFolder(), baseName, backupBaseName, maxSize, capacity) {}
 
 CLogFile::CLogFile(const std::string& folder, const char* baseName, const char* backupBaseName, uint32_t maxSize,
                    uint32_t capacity)

@@ -60,3 +60,37 @@
 
 // Trace window
 #define IDC_LOG_LIST 1028
+
+// Pending-event reset (vrxDevResetEvent)
+#define IDD_DEV_RESET_EVENT 129
+#define IDC_RESET_ACTION1 1042
+#define IDC_RESET_ACTION2 1043
+#define IDC_RESET_ACTION3 1044
+#define IDC_RESET_ACTION4 1045
+#define IDC_EVENT_TEXT 1046
+
+// Printer open (vrxDevOpen)
+#define IDD_DEV_OPEN 138
+#define IDC_IP_ADDRESS 1040
+
+// Printer records (vrxGetPrinter)
+#define IDD_GET_PRINTER 141
+#define IDC_BUFFER_NUM 1067
+
+// Library logging settings (vrxLibOpen)
+#define IDD_LIB_OPEN 150
+#define IDC_LOG_SWITCH 1086
+#define IDC_LEVEL_FATAL 1087
+#define IDC_LEVEL_WARN 1088
+#define IDC_LEVEL_INFO 1089
+#define IDC_LEVEL_DEBUG 1090
+#define IDC_LOGGER 1091
+#define IDC_MAXLINE 1092
+#define IDC_LOG_FILENAME 1093
+#define IDC_LOG_FIND 1094
+#define IDC_LOG_GROUP 1096
+#define IDC_LOGGER_LABEL 1097
+#define IDC_MAXLINE_LABEL 1098
+#define IDC_FILENAME_LABEL 1099
+#define IDC_MAXLINE_SPIN 1100
+#define IDC_LOG_SETTINGS_PATH 1101

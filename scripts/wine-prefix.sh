@@ -25,6 +25,9 @@ vrx_wine_init() {
     # The dialogs ask for "MS UI Gothic", which is proportional; without this
     # Wine falls back to the fixed-pitch IPA Gothic and wide captions clip.
     "$VRX_WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v "MS UI Gothic" /d "IPAPGothic" /f >/dev/null 2>&1
+    # A crash ends the program at once: the automatic debugger would wait
+    # forever for nobody, holding the test run.
+    "$VRX_WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d "" /f >/dev/null 2>&1
     # Debian's wine does not find its own fonts otherwise.
     mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
     cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true

@@ -80,9 +80,84 @@ bool ConsoleProcess::Exit() {
 
 std::string ConsoleProcess::TextOf(HWND window) {
     // GetWindowText does not read another process's controls.
-    char text[512] = {};
-    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
+    wchar_t text[1024] = {};
+    SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    return Narrow(text);
+}
+
+}  // namespace testing_support
+
+namespace testing_support {
+
+void ConsoleProcess::Press(int id) const {
+    SendMessageA(m_main, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Control(id)));
+}
+
+HWND ConsoleProcess::PressForDialog(int id, const std::wstring& caption) const {
+    // Posted: a sent click would not return until the dialog closed.
+    PostMessageA(m_main, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Control(id)));
+    return FindWindowByCaption(caption);
+}
+
+bool ConsoleProcess::CloseDialog(HWND dialog, int buttonId) const {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
+    if (!WaitUntil([dialog] { return !IsWindow(dialog); }, 5000)) return false;
+    Sync();
+    return true;
+}
+
+void ConsoleProcess::Sync() const {
+    // A sent message is taken only when the window thread next pumps
+    // messages, which is after the running handler has returned.
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(m_main, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &result);
+}
+
+std::string ConsoleProcess::ListText(HWND list, int index) {
+    // Wide: the console's windows are Unicode, and an ANSI request across
+    // processes is answered in wide characters, overrunning an ANSI buffer.
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
+    if (length < 0) return std::string();
+    std::vector<wchar_t> text(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    return Narrow(text.data());
+}
+
+std::string ConsoleProcess::ComboText(HWND combo, int index) {
+    const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
+    if (length < 0) return std::string();
+    std::vector<wchar_t> text(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    return Narrow(text.data());
+}
+
+std::string ConsoleProcess::Narrow(const wchar_t* text) {
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0) return std::string();
+    std::string narrow(static_cast<size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, &narrow[0], bytes, nullptr, nullptr);
+    narrow.resize(static_cast<size_t>(bytes) - 1);
+    return narrow;
+}
+
+std::vector<std::string> ConsoleProcess::TraceLines() const {
+    std::vector<std::string> lines;
+    HWND list = GetDlgItem(FindWindowByCaption(L"Log", 1000), 1028);
+    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) lines.push_back(ListText(list, i));
+    return lines;
+}
+
+std::vector<std::string> ConsoleProcess::TraceOf(const std::string& function) const {
+    std::vector<std::string> found;
+    const std::string field = "] [" + function + "] ";
+    for (const std::string& line : TraceLines()) {
+        const size_t at = line.find(field);
+        // "hh:mm:ss'mmm [tag] [function] message": keep from the tag on.
+        if (at != std::string::npos && line.size() > 13) found.push_back(line.substr(13));
+    }
+    return found;
 }
 
 }  // namespace testing_support

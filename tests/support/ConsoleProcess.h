@@ -31,7 +31,37 @@ public:
     // A top-level window of the console's process with this caption.
     HWND FindWindowByCaption(const std::wstring& caption, DWORD timeoutMs = 5000) const;
 
+    // Texts of another process's controls, as UTF-8.
     static std::string TextOf(HWND window);
+    static std::string ListText(HWND list, int index);
+    static std::string ComboText(HWND combo, int index);
+    static std::string Narrow(const wchar_t* text);
+
+    // Clicks a button that makes its call at once; returns when its handler
+    // has finished.
+    void Press(int id) const;
+    // Clicks a button that opens a dialog; returns the dialog, or null.
+    HWND PressForDialog(int id, const std::wstring& caption) const;
+    // Clicks a button of an open dialog, waits for the dialog to close and
+    // for the handler that ran it to finish. False if it stays open.
+    bool CloseDialog(HWND dialog, int buttonId = IDOK) const;
+    // Lets the console's window thread finish what it is doing.
+    void Sync() const;
+
+    // The trace window's lines, oldest first.
+    std::vector<std::string> TraceLines() const;
+    // Trace lines whose function field is this name, time stamps cut off.
+    std::vector<std::string> TraceOf(const std::string& function) const;
+    // Polls until the predicate holds or the time runs out.
+    template <class Predicate>
+    static bool WaitUntil(Predicate done, DWORD timeoutMs = 10000) {
+        const ULONGLONG until = GetTickCount64() + timeoutMs;
+        while (!done()) {
+            if (GetTickCount64() > until) return false;
+            Sleep(20);
+        }
+        return true;
+    }
 
 private:
     TestFolder m_folder;

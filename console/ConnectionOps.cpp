@@ -1,0 +1,120 @@
+// Library opening, printer discovery and printer connection.
+#include <winsock2.h>
+
+#include <memory>
+#include <vector>
+
+#include "DeviceDialogs.h"
+#include "LibOpenDlg.h"
+#include "OrderRegistry.h"
+#include "ProgramPath.h"
+#include "SettingKeys.h"
+#include "VrxClientDlg.h"
+
+namespace {
+
+constexpr uint32_t kSearchWaitTime = 6000;
+constexpr uint32_t kCustomMode = 12;
+constexpr uint32_t kCompletionProcMode = 7;
+
+}  // namespace
+
+void CVrxClientDlg::OnLibOpen() {
+    // Held across the dialog too: no notification is handled meanwhile.
+    vrx::ConsoleLock::Scope lock(m_lock);
+    CLibOpenDlg dialog;
+    if (!RunParameterDialog(dialog)) return;
+    const char* settings = dialog.LoggingSwitch() == 1 ? dialog.SettingsPath().c_str() : nullptr;
+    if (m_traceWnd.vrxLibOpen(settings) != VRXERR_NORMAL) return;
+    ::vrxSetCustomMode(kCustomMode);
+    const std::string folder = vrx::ProgramFolder();
+    ::vrxSetTempFolder(folder.c_str());
+    const int connectMode = vrx::SettingsFile(vrx::SettingsPath()).ReadHidden(vrx::hidden::vrxSetConnectMode);
+    if (connectMode != 0) ::vrxSetConnectMode(static_cast<uint32_t>(connectMode));
+    ::vrxSetCompletionProcMode(kCompletionProcMode);
+}
+
+void CVrxClientDlg::OnLibClose() {
+    vrx::ConsoleLock::Scope lock(m_lock);
+    m_traceWnd.vrxLibClose();
+}
+
+void CVrxClientDlg::OnSearchPrinter() {
+    vrx::ConsoleLock::Scope lock(m_lock);
+    uint16_t count = 0;
+    if (m_traceWnd.vrxSearchPrinter(&count, kSearchWaitTime) == VRXERR_NORMAL) m_printerCount = count;
+}
+
+void CVrxClientDlg::OnSearchPrinter2() {
+    vrx::ConsoleLock::Scope lock(m_lock);
+    uint16_t count = 0;
+    if (m_traceWnd.vrxSearchPrinter2(&count, kSearchWaitTime) == VRXERR_NORMAL) m_printerCount = count;
+}
+
+void CVrxClientDlg::OnGetPrinter() {
+    CGetPrinterDlg dialog;
+    dialog.m_bufferNum = m_printerCount;
+    if (!RunParameterDialog(dialog)) return;
+    const uint16_t count = static_cast<uint16_t>(dialog.m_bufferNum);
+    std::vector<VRXPRINTERINFO> records(count);  // zero-filled
+    vrx::ConsoleLock::Scope lock(m_lock);
+    m_traceWnd.vrxGetPrinter(count, count ? records.data() : nullptr);
+}
+
+void CVrxClientDlg::ProposeLocalAddress(uint8_t (&octets)[4]) {
+    // The local host's address: its loopback name looked up, then the
+    // official name of that answer looked up again.
+    const hostent* first = gethostbyname("localhost");
+    const hostent* second = first && first->h_name ? gethostbyname(first->h_name) : nullptr;
+    const int error = second ? 0 : WSAGetLastError();
+    if (second && second->h_addrtype == AF_INET && second->h_length == 4 && second->h_addr_list &&
+        second->h_addr_list[0]) {
+        for (int i = 0; i < 4; ++i) octets[i] = static_cast<uint8_t>(second->h_addr_list[0][i]);
+        return;
+    }
+    // Never silently: say why, and propose the loopback address instead.
+    octets[0] = 127;
+    octets[1] = 0;
+    octets[2] = 0;
+    octets[3] = 1;
+    if (error != 0)
+        m_traceWnd.Trace("gethostbyname", "!!!", "local host lookup failed (error %d); proposing 127.0.0.1", error);
+    else
+        m_traceWnd.Trace("gethostbyname", "!!!", "local host lookup gave no IPv4 address; proposing 127.0.0.1");
+}
+
+void CVrxClientDlg::OnDevOpen() {
+    uint8_t local[4] = {};
+    ProposeLocalAddress(local);
+    uint8_t octets[4];
+    const vrx::SettingKey* const keys[4] = {&vrx::setting::IPAddress1, &vrx::setting::IPAddress2,
+                                            &vrx::setting::IPAddress3, &vrx::setting::IPAddress4};
+    for (int i = 0; i < 4; ++i) {
+        const int value = m_settings.ReadInt(keys[i]->name, local[i]);
+        octets[i] = static_cast<uint8_t>(value >= 0 && value <= 255 ? value : local[i]);  // no wrap-around
+    }
+
+    CDevOpenDlg dialog;
+    dialog.m_address = CDevOpenDlg::PackAddress(octets);
+    if (!RunParameterDialog(dialog)) return;
+    CDevOpenDlg::UnpackAddress(dialog.m_address, octets);
+    for (int i = 0; i < 4; ++i) m_settings.WriteInt(keys[i]->name, octets[i]);
+
+    // The library's address: first octet in the lowest byte.
+    const uint32_t address = octets[0] | (octets[1] << 8) | (octets[2] << 16) | (static_cast<uint32_t>(octets[3]) << 24);
+    vrx::ConsoleLock::Scope lock(m_lock);
+    HVRXPRINTER handle = 0;
+    if (m_traceWnd.vrxDevOpen(address, &handle, &CVrxClientDlg::EventProc, &CVrxClientDlg::UnitProc) != VRXERR_NORMAL)
+        return;
+    AddPrinterHandle(handle);
+    m_traceWnd.vrxDevVrxNoticeEventProcEx(handle, &CVrxClientDlg::EventProcEx);
+    vrx::TheOrderRegistry().Clear();
+}
+
+void CVrxClientDlg::OnDevClose() {
+    const HVRXPRINTER handle = GetSelectedPrinterHandle();
+    vrx::ConsoleLock::Scope lock(m_lock);
+    if (m_traceWnd.vrxDevClose(handle) != VRXERR_NORMAL) return;
+    vrx::TheOrderRegistry().Clear();
+    RemovePrinterHandle(handle);
+}
