@@ -35,7 +35,8 @@ void DataExchange::SaveInteger(int id, int64_t min, int64_t max, int64_t& out) {
     out = *value;
 }
 
-void DataExchange::Int(int id, int32_t& value, int32_t min, int32_t max) {
+template <class T>
+void DataExchange::Number(int id, T& value, T min, T max) {
     if (Skip()) return;
     if (!m_saving) {
         SetDlgItemTextA(m_dialog, id, std::to_string(value).c_str());
@@ -43,19 +44,12 @@ void DataExchange::Int(int id, int32_t& value, int32_t min, int32_t max) {
     }
     int64_t parsed = 0;
     SaveInteger(id, min, max, parsed);
-    if (!m_failed) value = static_cast<int32_t>(parsed);
+    if (!m_failed) value = static_cast<T>(parsed);
 }
 
-void DataExchange::UInt(int id, uint32_t& value, uint32_t min, uint32_t max) {
-    if (Skip()) return;
-    if (!m_saving) {
-        SetDlgItemTextA(m_dialog, id, std::to_string(value).c_str());
-        return;
-    }
-    int64_t parsed = 0;
-    SaveInteger(id, min, max, parsed);
-    if (!m_failed) value = static_cast<uint32_t>(parsed);
-}
+void DataExchange::Int(int id, int32_t& value, int32_t min, int32_t max) { Number(id, value, min, max); }
+
+void DataExchange::UInt(int id, uint32_t& value, uint32_t min, uint32_t max) { Number(id, value, min, max); }
 
 void DataExchange::Word(int id, uint16_t& value, uint16_t min, uint16_t max) {
     uint32_t wide = value;

@@ -41,6 +41,8 @@ private:
     bool Skip() const { return m_failed; }
     std::string ReadText(int id) const;
     void SaveInteger(int id, int64_t min, int64_t max, int64_t& out);
+    template <class T>
+    void Number(int id, T& value, T min, T max);
 
     HWND m_dialog;
     bool m_saving;
