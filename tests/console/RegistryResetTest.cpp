@@ -1,0 +1,102 @@
+// A successful printer open or close empties the order registry, so print
+// bookkeeping never spans one; a failed one leaves it alone. Run in-process
+// against the stand-in library, with the real handlers and dialogs.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <atomic>
+#include <stdexcept>
+#include <thread>
+
+#include "OrderRegistry.h"
+#include "VrxClientDlg.h"
+#include "resource.h"
+
+namespace {
+
+class RegistryReset : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // The open dialog's OK saves the address beside the program; leave
+        // no file behind that was not there before.
+        m_settingsExisted = GetFileAttributesA(vrx::SettingsPath().c_str()) != INVALID_FILE_ATTRIBUTES;
+        ASSERT_EQ(::vrxLibOpen(nullptr), VRXERR_NORMAL);
+        ASSERT_NE(m_main.CreateModeless(nullptr), nullptr);
+        vrx::TheOrderRegistry().Clear();
+        vrx::TheOrderRegistry().Add(vrx::OrderEntry(26, 0, 0, 0, 0));
+    }
+    void TearDown() override {
+        m_main.Destroy();
+        ::vrxLibClose();
+        vrx::TheOrderRegistry().Clear();
+        if (!m_settingsExisted) DeleteFileA(vrx::SettingsPath().c_str());
+    }
+
+    void Click(int id) { SendMessageA(m_main.Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+
+    // Clicks a button whose dialog is confirmed from another thread, as an
+    // operator would, while this thread runs the dialog.
+    void ClickAndConfirm(int id, const char* caption) {
+        std::atomic<bool> stop{false};
+        std::thread confirm([&] {
+            while (!stop) {
+                HWND dialog = FindWindowA(nullptr, caption);
+                if (dialog && IsWindowVisible(dialog)) {
+                    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                    return;
+                }
+                Sleep(10);
+            }
+        });
+        Click(id);
+        stop = true;
+        confirm.join();
+    }
+
+    CVrxClientDlg m_main;
+    bool m_settingsExisted = false;
+};
+
+}  // namespace
+
+TEST_F(RegistryReset, ASuccessfulOpenEmptiesTheRegistry) {
+    ClickAndConfirm(IDC_DEV_OPEN, "vrxDevOpen");  // the proposed local address: a simulated printer
+    ASSERT_EQ(m_main.PrinterList().GetCount(), 2);
+    EXPECT_EQ(vrx::TheOrderRegistry().Count(), 0);
+}
+
+TEST_F(RegistryReset, AFailedCloseKeepsTheRegistryAndTheHandle) {
+    m_main.AddPrinterHandle(0x12345678);  // never opened: the library refuses it
+    Click(IDC_DEV_CLOSE);
+    EXPECT_EQ(vrx::TheOrderRegistry().Count(), 1);
+    EXPECT_EQ(m_main.PrinterList().GetCount(), 2);
+}
+
+TEST_F(RegistryReset, ASuccessfulCloseEmptiesTheRegistryAndDropsTheHandle) {
+    HVRXPRINTER handle = 0;
+    ASSERT_EQ(::vrxDevOpen(0x0100007F, &handle, nullptr, nullptr), VRXERR_NORMAL);
+    m_main.AddPrinterHandle(handle);
+    Click(IDC_DEV_CLOSE);
+    EXPECT_EQ(vrx::TheOrderRegistry().Count(), 0);
+    EXPECT_EQ(m_main.PrinterList().GetCount(), 1);
+    EXPECT_EQ(m_main.GetSelectedPrinterHandle(), 0u);
+}
+
+TEST_F(RegistryReset, TheConsoleLockIsLeftWhenAHandlerThrows) {
+    vrx::ConsoleLock& lock = m_main.Lock();
+    EXPECT_THROW(
+        {
+            vrx::ConsoleLock::Scope held(lock);
+            throw std::runtime_error("handler failed");
+        },
+        std::runtime_error);
+    std::atomic<bool> entered{false};
+    std::thread other([&] {
+        lock.Enter();
+        entered = true;
+        lock.Leave();
+    });
+    other.join();
+    EXPECT_TRUE(entered);
+}
