@@ -1,6 +1,6 @@
-// A successful printer open or close empties the order registry, so print
-// bookkeeping never spans one; a failed one leaves it alone. Run in-process
-// against the stand-in library, with the real handlers and dialogs.
+// Printer open and close in-process, against the stand-in library, with the
+// real handlers and dialogs: what they do to the order registry, and what the
+// open proposes when the local host cannot be looked up.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -10,12 +10,13 @@
 #include <thread>
 
 #include "OrderRegistry.h"
+#include "SettingsFile.h"
 #include "VrxClientDlg.h"
 #include "resource.h"
 
 namespace {
 
-class RegistryReset : public ::testing::Test {
+class ConnectInProcess : public ::testing::Test {
 protected:
     void SetUp() override {
         // The open dialog's OK saves the address beside the program; leave
@@ -60,20 +61,20 @@ protected:
 
 }  // namespace
 
-TEST_F(RegistryReset, ASuccessfulOpenEmptiesTheRegistry) {
+TEST_F(ConnectInProcess, ASuccessfulOpenEmptiesTheRegistry) {
     ClickAndConfirm(IDC_DEV_OPEN, "vrxDevOpen");  // the proposed local address: a simulated printer
     ASSERT_EQ(m_main.PrinterList().GetCount(), 2);
     EXPECT_EQ(vrx::TheOrderRegistry().Count(), 0);
 }
 
-TEST_F(RegistryReset, AFailedCloseKeepsTheRegistryAndTheHandle) {
+TEST_F(ConnectInProcess, AFailedCloseKeepsTheRegistryAndTheHandle) {
     m_main.AddPrinterHandle(0x12345678);  // never opened: the library refuses it
     Click(IDC_DEV_CLOSE);
     EXPECT_EQ(vrx::TheOrderRegistry().Count(), 1);
     EXPECT_EQ(m_main.PrinterList().GetCount(), 2);
 }
 
-TEST_F(RegistryReset, ASuccessfulCloseEmptiesTheRegistryAndDropsTheHandle) {
+TEST_F(ConnectInProcess, ASuccessfulCloseEmptiesTheRegistryAndDropsTheHandle) {
     HVRXPRINTER handle = 0;
     ASSERT_EQ(::vrxDevOpen(0x0100007F, &handle, nullptr, nullptr), VRXERR_NORMAL);
     m_main.AddPrinterHandle(handle);
@@ -83,7 +84,7 @@ TEST_F(RegistryReset, ASuccessfulCloseEmptiesTheRegistryAndDropsTheHandle) {
     EXPECT_EQ(m_main.GetSelectedPrinterHandle(), 0u);
 }
 
-TEST_F(RegistryReset, TheConsoleLockIsLeftWhenAHandlerThrows) {
+TEST_F(ConnectInProcess, TheConsoleLockIsLeftWhenAHandlerThrows) {
     vrx::ConsoleLock& lock = m_main.Lock();
     EXPECT_THROW(
         {
@@ -99,4 +100,20 @@ TEST_F(RegistryReset, TheConsoleLockIsLeftWhenAHandlerThrows) {
     });
     other.join();
     EXPECT_TRUE(entered);
+}
+
+TEST_F(ConnectInProcess, AFailedLocalHostLookupIsTracedAndTheLoopbackIsProposed) {
+    // This test program never starts Winsock, so the lookup fails here.
+    ClickAndConfirm(IDC_DEV_OPEN, "vrxDevOpen");
+    ui::ListBox& trace = m_main.TraceWindow().List();
+    bool said = false;
+    for (int i = 0; i < trace.GetCount(); ++i)
+        said = said || trace.GetText(i).substr(12) ==
+                           " [!!!] [gethostbyname] local host lookup failed (error 10093); proposing 127.0.0.1";
+    EXPECT_TRUE(said);
+    const vrx::SettingsFile settings(vrx::SettingsPath());
+    EXPECT_EQ(settings.ReadInt("IPAddress1", -1), 127);
+    EXPECT_EQ(settings.ReadInt("IPAddress2", -1), 0);
+    EXPECT_EQ(settings.ReadInt("IPAddress3", -1), 0);
+    EXPECT_EQ(settings.ReadInt("IPAddress4", -1), 1);
 }
