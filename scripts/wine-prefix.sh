@@ -39,7 +39,8 @@ vrx_wine_init() {
 # Starts the wineserver and Wine's services with /dev/null as their output, so
 # they never hold a pipe of ctest's open (ctest would then wait forever).
 vrx_wine_warm() {
-  "$VRX_WINESERVER" -p </dev/null >/dev/null 2>&1
+  # Fails harmlessly when a server for this prefix already runs.
+  "$VRX_WINESERVER" -p </dev/null >/dev/null 2>&1 || true
   "$VRX_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
