@@ -109,6 +109,27 @@ TEST_F(ConnectFlow, LibOpenWithLoggingPassesTheSettingsFileAndWritesItsSevenKeys
     EXPECT_EQ(m_console.TraceLines().at(0), std::string(80, '-'));
 }
 
+TEST_F(ConnectFlow, UncheckingLogHidesTheGroupButNotTheSettingsPathAndLevelsWriteOneWhenOff) {
+    Start();
+    HWND dialog = m_console.PressForDialog(IDC_LIB_OPEN, L"vrxLibOpen");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(ConsoleProcess::TextOf(GetDlgItem(dialog, IDC_LOG_SETTINGS_PATH)),
+              m_console.Folder().File("ZembrinPrinter.ini"));
+    Uncheck(dialog, IDC_LOG_SWITCH);
+    for (int id : {IDC_LOG_GROUP, IDC_LOGGER, IDC_MAXLINE, IDC_MAXLINE_SPIN, IDC_LOG_FILENAME, IDC_LOG_FIND,
+                   IDC_LEVEL_FATAL, IDC_LEVEL_DEBUG})
+        EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, id))) << id;
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, IDC_LOG_SETTINGS_PATH)));
+    SendDlgItemMessageA(dialog, IDC_LOG_SWITCH, BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_LOG_SWITCH, BN_CLICKED), 0);
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, IDC_LOGGER)));
+    Uncheck(dialog, IDC_LEVEL_INFO);
+    ASSERT_TRUE(m_console.CloseDialog(dialog));
+    const std::string text = ReadFileText(m_console.Folder().File("ZembrinPrinter.ini"));
+    EXPECT_TRUE(Contains(text, "levelinfo=1")) << text;
+    EXPECT_TRUE(Contains(text, "levelwarn=0")) << text;
+}
+
 TEST_F(ConnectFlow, LibOpenWithoutLoggingPassesNullAndWritesNothing) {
     Start("", "[KORVALEN]\r\nvrxSetConnectMode=3\r\n");
     OpenLibrary(false);

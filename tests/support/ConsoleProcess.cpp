@@ -96,7 +96,10 @@ void ConsoleProcess::Press(int id) const {
 HWND ConsoleProcess::PressForDialog(int id, const std::wstring& caption) const {
     // Posted: a sent click would not return until the dialog closed.
     PostMessageA(m_main, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Control(id)));
-    return FindWindowByCaption(caption);
+    HWND dialog = FindWindowByCaption(caption);
+    // Shown only once its initialisation has returned.
+    if (dialog && !WaitUntil([dialog] { return IsWindowVisible(dialog) != FALSE; }, 5000)) return nullptr;
+    return dialog;
 }
 
 bool ConsoleProcess::CloseDialog(HWND dialog, int buttonId) const {
