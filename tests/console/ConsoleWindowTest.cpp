@@ -125,10 +125,15 @@ TEST(ConsoleWindow, SystemMenuAboutItemOpensTheAboutBoxOthersActAsUsual) {
     for (int i = 0; i < 250 && IsWindow(about); ++i) Sleep(20);
     EXPECT_FALSE(IsWindow(about));
 
-    SendMessageA(console.MainWindow(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    EXPECT_TRUE(IsIconic(console.MainWindow()));
-    SendMessageA(console.MainWindow(), WM_SYSCOMMAND, SC_RESTORE, 0);
-    EXPECT_FALSE(IsIconic(console.MainWindow()));
+    // Other system commands take their usual course (the main window is
+    // re-enabled by the closing about box, so allow it a moment).
+    HWND main = console.MainWindow();
+    EXPECT_TRUE(ConsoleProcess::WaitUntil([main] {
+        SendMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        return IsIconic(main) != FALSE;
+    }, 5000));
+    SendMessageA(main, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_TRUE(ConsoleProcess::WaitUntil([main] { return !IsIconic(main); }, 5000));
     EXPECT_TRUE(console.Exit());
 }
 
