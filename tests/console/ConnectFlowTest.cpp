@@ -20,10 +20,10 @@ constexpr const char* kSimulator = "[Simulator]\r\nTimeScale=0.05\r\n[Journal]\r
 
 class ConnectFlow : public ::testing::Test {
 protected:
-    void Start(const std::string& simulatorExtra = "", const std::string& consoleIni = "") {
+    bool Start(const std::string& simulatorExtra = "", const std::string& consoleIni = "") {
         m_console.WriteFile("ZembrinSim.ini", std::string(kSimulator) + simulatorExtra);
         if (!consoleIni.empty()) m_console.WriteFile("VrxClient.ini", consoleIni);
-        ASSERT_TRUE(m_console.Start());
+        return m_console.Start();
     }
     void TearDown() override { m_console.Exit(); }
 
@@ -85,7 +85,7 @@ std::string Quoted(const std::string& path) {
 }  // namespace
 
 TEST_F(ConnectFlow, LibOpenWithLoggingPassesTheSettingsFileAndWritesItsSevenKeys) {
-    Start();
+    ASSERT_TRUE(Start());
     OpenLibrary(true);
     const std::string ini = m_console.Folder().File("ZembrinPrinter.ini");
     const auto open = Journal("vrxLibOpen");
@@ -110,7 +110,7 @@ TEST_F(ConnectFlow, LibOpenWithLoggingPassesTheSettingsFileAndWritesItsSevenKeys
 }
 
 TEST_F(ConnectFlow, UncheckingLogHidesTheGroupButNotTheSettingsPathAndLevelsWriteOneWhenOff) {
-    Start();
+    ASSERT_TRUE(Start());
     HWND dialog = m_console.PressForDialog(IDC_LIB_OPEN, L"vrxLibOpen");
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(ConsoleProcess::TextOf(GetDlgItem(dialog, IDC_LOG_SETTINGS_PATH)),
@@ -131,7 +131,7 @@ TEST_F(ConnectFlow, UncheckingLogHidesTheGroupButNotTheSettingsPathAndLevelsWrit
 }
 
 TEST_F(ConnectFlow, LibOpenWithoutLoggingPassesNullAndWritesNothing) {
-    Start("", "[KORVALEN]\r\nvrxSetConnectMode=3\r\n");
+    ASSERT_TRUE(Start("", "[KORVALEN]\r\nvrxSetConnectMode=3\r\n"));
     OpenLibrary(false);
     const auto open = Journal("vrxLibOpen");
     ASSERT_EQ(open.size(), 1u);
@@ -143,7 +143,7 @@ TEST_F(ConnectFlow, LibOpenWithoutLoggingPassesNullAndWritesNothing) {
 }
 
 TEST_F(ConnectFlow, LibOpenCancelCallsNothingAndAFailedOpenSkipsTheSetUp) {
-    Start("[ForcedResults]\r\nvrxLibOpen=5\r\n");
+    ASSERT_TRUE(Start("[ForcedResults]\r\nvrxLibOpen=5\r\n"));
     HWND dialog = m_console.PressForDialog(IDC_LIB_OPEN, L"vrxLibOpen");
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(m_console.CloseDialog(dialog, IDCANCEL));
@@ -159,7 +159,7 @@ TEST_F(ConnectFlow, LibOpenCancelCallsNothingAndAFailedOpenSkipsTheSetUp) {
 }
 
 TEST_F(ConnectFlow, LibOpenRefusesABadMaxlineAndWritesNothingUntilItIsGood) {
-    Start();
+    ASSERT_TRUE(Start());
     HWND dialog = m_console.PressForDialog(IDC_LIB_OPEN, L"vrxLibOpen");
     ASSERT_NE(dialog, nullptr);
     SetDlgItemTextA(dialog, IDC_MAXLINE, "5000");
@@ -182,7 +182,7 @@ TEST_F(ConnectFlow, LibOpenRefusesABadMaxlineAndWritesNothingUntilItIsGood) {
 }
 
 TEST_F(ConnectFlow, SearchCountIsProposedByGetPrinterAndZeroPassesNoRecords) {
-    Start();
+    ASSERT_TRUE(Start());
     OpenLibrary(false);
     HWND dialog = m_console.PressForDialog(IDC_GET_PRINTER, L"vrxGetPrinter");
     ASSERT_NE(dialog, nullptr);
@@ -205,7 +205,7 @@ TEST_F(ConnectFlow, SearchCountIsProposedByGetPrinterAndZeroPassesNoRecords) {
 }
 
 TEST_F(ConnectFlow, PrinterOpenProposesTheLocalHostAndRemembersTheAddress) {
-    Start();
+    ASSERT_TRUE(Start());
     OpenLibrary(false);
     HWND dialog = m_console.PressForDialog(IDC_DEV_OPEN, L"vrxDevOpen");
     ASSERT_NE(dialog, nullptr);
@@ -221,7 +221,7 @@ TEST_F(ConnectFlow, PrinterOpenProposesTheLocalHostAndRemembersTheAddress) {
 }
 
 TEST_F(ConnectFlow, TwoOpensOfOneAddressGiveTwoEntriesAndClosingTheLastSelectsNone) {
-    Start();
+    ASSERT_TRUE(Start());
     OpenLibrary(false);
     OpenPrinter(127, 0, 0, 2);
     OpenPrinter(127, 0, 0, 2);
@@ -250,7 +250,7 @@ TEST_F(ConnectFlow, TwoOpensOfOneAddressGiveTwoEntriesAndClosingTheLastSelectsNo
 }
 
 TEST_F(ConnectFlow, AnEventCanBeResetWithTheChosenActionAndTheCombosHandle) {
-    Start("[Scenario]\r\nEventAtOpen=1\r\n");
+    ASSERT_TRUE(Start("[Scenario]\r\nEventAtOpen=1\r\n"));
     OpenLibrary(false);
     OpenPrinter(127, 0, 0, 1);
     HWND events = m_console.Control(IDC_EVENT_LIST);
@@ -274,7 +274,7 @@ TEST_F(ConnectFlow, AnEventCanBeResetWithTheChosenActionAndTheCombosHandle) {
 }
 
 TEST_F(ConnectFlow, ResetWithoutASelectedEventShowsNothingAndCallsNothing) {
-    Start();
+    ASSERT_TRUE(Start());
     OpenLibrary(false);
     PostMessageA(m_console.MainWindow(), WM_COMMAND, MAKEWPARAM(IDC_DEV_RESET_EVENT, BN_CLICKED), 0);
     m_console.Sync();

@@ -1,5 +1,6 @@
 #include "ConsoleProcess.h"
 
+#include <cstdio>
 #include <vector>
 
 namespace testing_support {
@@ -48,17 +49,56 @@ void ConsoleProcess::WriteFile(const std::string& name, const std::string& conte
 }
 
 bool ConsoleProcess::Start() {
+    // Under Wine a GUI program started just as the previous one leaves can
+    // find no desktop and end at once; such a start is tried again.
+    for (int attempt = 1; attempt <= 3; ++attempt) {
+        if (StartOnce()) return true;
+        std::fprintf(stderr, "console start %d failed: %s\n", attempt, m_failure.c_str());
+        Sleep(1000);
+    }
+    return false;
+}
+
+bool ConsoleProcess::StartOnce() {
+    if (m_process.hProcess) {
+        TerminateProcess(m_process.hProcess, 1);
+        WaitForSingleObject(m_process.hProcess, 5000);
+        CloseHandle(m_process.hProcess);
+        CloseHandle(m_process.hThread);
+        m_process = PROCESS_INFORMATION{};
+    }
+    m_main = nullptr;
     std::string command = "\"" + m_folder.File("VrxClient.exe") + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, m_folder.Path().c_str(), &startup,
-                        &m_process))
+                        &m_process)) {
+        m_failure = "CreateProcess error " + std::to_string(GetLastError());
         return false;
-    m_main = FindWindowByCaption(L"VRXCLIENT", 20000);
-    if (!m_main) return false;
-    // The dialog shows itself only once its initialisation has returned.
-    for (int i = 0; i < 1000 && !IsWindowVisible(m_main); ++i) Sleep(10);
-    return IsWindowVisible(m_main) && FindWindowByCaption(L"Log", 10000) != nullptr;
+    }
+    const std::wstring caption = L"VRXCLIENT";
+    const bool shown = WaitUntil(
+        [&] {
+            if (!m_main) m_main = FindWindowByCaption(caption, 0);
+            return (m_main && IsWindowVisible(m_main)) || WaitForSingleObject(m_process.hProcess, 0) == WAIT_OBJECT_0;
+        },
+        20000);
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(m_process.hProcess, &code);
+    if (code != STILL_ACTIVE) {
+        m_failure = "the console ended at once, exit code " + std::to_string(code);
+        return false;
+    }
+    if (!shown || !m_main) {
+        m_failure = m_main ? "the main window stayed hidden" : "no main window";
+        return false;
+    }
+    // The trace window is created during the main window's initialisation.
+    if (!FindWindowByCaption(L"Log", 10000)) {
+        m_failure = "no trace window";
+        return false;
+    }
+    return true;
 }
 
 HWND ConsoleProcess::FindWindowByCaption(const std::wstring& caption, DWORD timeoutMs) const {

@@ -64,7 +64,10 @@ public:
     }
 
 private:
+    bool StartOnce();
+
     TestFolder m_folder;
+    std::string m_failure;
     PROCESS_INFORMATION m_process{};
     HWND m_main = nullptr;
 };
