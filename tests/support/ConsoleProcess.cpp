@@ -90,7 +90,8 @@ bool ConsoleProcess::StartOnce() {
         return false;
     }
     if (!shown || !m_main) {
-        m_failure = m_main ? "the main window stayed hidden" : "no main window";
+        m_failure = (m_main ? "the main window stayed hidden" : "no main window") + std::string("; its windows:") +
+                    WindowCaptions();
         return false;
     }
     // The trace window is created during the main window's initialisation.
@@ -99,6 +100,26 @@ bool ConsoleProcess::StartOnce() {
         return false;
     }
     return true;
+}
+
+std::string ConsoleProcess::WindowCaptions() const {
+    struct Listing {
+        DWORD processId;
+        std::string captions;
+    } listing{m_process.dwProcessId, std::string()};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* l = reinterpret_cast<Listing*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner != l->processId) return TRUE;
+            wchar_t text[128] = {};
+            GetWindowTextW(window, text, 128);
+            l->captions += " \"" + Narrow(text) + "\"" + (IsWindowVisible(window) ? "" : "(hidden)");
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&listing));
+    return listing.captions.empty() ? std::string(" none") : listing.captions;
 }
 
 HWND ConsoleProcess::FindWindowByCaption(const std::wstring& caption, DWORD timeoutMs) const {

@@ -65,6 +65,8 @@ public:
 
 private:
     bool StartOnce();
+    // Captions of the console's top-level windows, for a failure message.
+    std::string WindowCaptions() const;
 
     TestFolder m_folder;
     std::string m_failure;
