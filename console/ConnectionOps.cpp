@@ -45,6 +45,7 @@ void CVrxClientDlg::OnSearchPrinter() {
     if (m_traceWnd.vrxSearchPrinter(&count, kSearchWaitTime) == VRXERR_NORMAL) m_printerCount = count;
 }
 
+// The same as the first search, through the second search call.
 void CVrxClientDlg::OnSearchPrinter2() {
     vrx::ConsoleLock::Scope lock(m_lock);
     uint16_t count = 0;

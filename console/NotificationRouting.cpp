@@ -80,17 +80,15 @@ uint32_t VRXAPI CVrxClientDlg::EventProcEx(VRXEVENTEXINFO* pEventExInfo) {
 // These two only wait until the window thread has left the lock. The library
 // never calls them while the console is still inside the call that handed
 // them over, so they cannot wait on themselves.
-void VRXAPI CVrxClientDlg::CommandReplyProc(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) {
+static void WaitForConsoleLock() {
     if (!g_pMainDlg) return;
     g_pMainDlg->Lock().Enter();
     g_pMainDlg->Lock().Leave();
 }
 
-void VRXAPI CVrxClientDlg::NoticeProc(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) {
-    if (!g_pMainDlg) return;
-    g_pMainDlg->Lock().Enter();
-    g_pMainDlg->Lock().Leave();
-}
+void VRXAPI CVrxClientDlg::CommandReplyProc(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) { WaitForConsoleLock(); }
+
+void VRXAPI CVrxClientDlg::NoticeProc(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) { WaitForConsoleLock(); }
 
 // --- Window thread.
 

@@ -47,17 +47,8 @@ PrintEntry::PrintEntry(uint32_t orderId_, const VRXPRINTINFO& printInfo) : order
     SetPrintInfo(printInfo);
 }
 
-PrintEntry::PrintEntry(const PrintEntry& other)
-    : orderId(other.orderId),
-      printId(other.printId),
-      mode(other.mode),
-      priority(other.priority),
-      done(other.done),
-      m_printInfo(other.m_printInfo) {
-    std::memcpy(m_name, other.m_name, sizeof m_name);
-    std::memcpy(m_colorCommandPath, other.m_colorCommandPath, sizeof m_colorCommandPath);
-    m_printInfo.pName = m_name;
-}
+// One copy routine: the copy assignment re-points pName at the copy's text.
+PrintEntry::PrintEntry(const PrintEntry& other) { *this = other; }
 
 PrintEntry& PrintEntry::operator=(const PrintEntry& other) {
     if (this == &other) return *this;
