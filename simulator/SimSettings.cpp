@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "VrxEntryPoints.h"
+
 namespace vrxsim {
 
 namespace {
@@ -114,17 +116,9 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 }
 
 const std::vector<std::string>& EntryPointNames() {
-    static const std::vector<std::string> names = {
-        "vrxLibOpen", "vrxLibClose", "vrxGetVrxVersion", "vrxSetCompletionProcMode", "vrxSetCustomMode",
-        "vrxSetTempFolder", "vrxSetConnectMode", "vrxSearchPrinter", "vrxSearchPrinter2", "vrxGetPrinter",
-        "vrxDevOpen", "vrxDevClose", "vrxDevCloseCheck", "vrxDevIsReady", "vrxDevOccupyCheck", "vrxDevGetUnitInfo",
-        "vrxDevGetMagInfo", "vrxDevGetAllMagInfo", "vrxDevGetSetUpInfo", "vrxDevGetPrintNumInfo", "vrxDevSetTime",
-        "vrxDevGetTime", "vrxDevGetProfile", "vrxDevResetEvent", "vrxDevCtrlPrint", "vrxDevGetTransmitTime",
-        "vrxDevStartOrderEx", "vrxDevEndOrder", "vrxDevPrint", "vrxDevBlankPrint", "vrxDevSort", "vrxDevExpressOrder",
-        "vrxDevStartDuplex", "vrxDevEndDuplex", "vrxDevCancelPrintOrder", "vrxDevCancelPrintAll",
-        "vrxDevGetPrintStatus", "vrxDevInterruptPrintOrder", "vrxDevStartRetransmission", "vrxDevEndRetransmission",
-        "vrxDevStartFAD", "vrxDevAdjustForPrint", "vrxDevVrxCommand1", "vrxDevVrxCommand2", "vrxDevVrxNotice",
-        "vrxDevVrxNoticeEventProcEx"};
+#define VRX_ENTRY_POINT_NAME(ret, name, params, args, method) #name,
+    static const std::vector<std::string> names = {VRX_ENTRY_POINTS(VRX_ENTRY_POINT_NAME)};
+#undef VRX_ENTRY_POINT_NAME
     return names;
 }
 

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "VrxEntryPoints.h"
+
 #if defined(_WIN32)
 #define VRXAPI __stdcall
 #else
@@ -321,73 +323,7 @@ typedef uint32_t(VRXAPI* VRXEVENTPROCEX)(VRXEVENTEXINFO* pEventExInfo);
 typedef void(VRXAPI* VRXRECVPROC)(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t);
 typedef void(VRXAPI* VRXNOTICEPROC)(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t);
 
-// Library set-up
-VRXEXPORT uint32_t VRXAPI vrxLibOpen(const char* lpLogFileName);
-VRXEXPORT uint32_t VRXAPI vrxLibClose(void);
-VRXEXPORT uint32_t VRXAPI vrxGetVrxVersion(uint16_t* pVrxVersion);
-VRXEXPORT uint32_t VRXAPI vrxSetCompletionProcMode(uint32_t dwMode);
-VRXEXPORT void VRXAPI vrxSetCustomMode(uint32_t dwMode);
-VRXEXPORT void VRXAPI vrxSetTempFolder(const char* lpFolder);
-VRXEXPORT void VRXAPI vrxSetConnectMode(uint32_t dwMode);
-
-// Discovery
-VRXEXPORT uint32_t VRXAPI vrxSearchPrinter(uint16_t* pPrinterNum, uint32_t dwWaitTime);
-VRXEXPORT uint32_t VRXAPI vrxSearchPrinter2(uint16_t* pPrinterNum, uint32_t dwWaitTime);
-VRXEXPORT uint32_t VRXAPI vrxGetPrinter(uint16_t wBufferNum, VRXPRINTERINFO* pPrinterInfo);
-
-// Device
-VRXEXPORT uint32_t VRXAPI vrxDevOpen(uint32_t dwIPAddress, HVRXPRINTER* phPrinter, VRXEVENTPROC pEventProc,
-                                     VRXUNITPROC pUnitProc);
-VRXEXPORT uint32_t VRXAPI vrxDevClose(HVRXPRINTER hPrinter);
-VRXEXPORT uint32_t VRXAPI vrxDevCloseCheck(HVRXPRINTER hPrinter);
-VRXEXPORT uint32_t VRXAPI vrxDevIsReady(HVRXPRINTER hPrinter);
-VRXEXPORT uint32_t VRXAPI vrxDevOccupyCheck(HVRXPRINTER hPrinter);
-VRXEXPORT uint32_t VRXAPI vrxDevGetUnitInfo(HVRXPRINTER hPrinter, VRXUNITINFO* pUnitInfo);
-VRXEXPORT uint32_t VRXAPI vrxDevGetMagInfo(HVRXPRINTER hPrinter, VRXMAGINFO* pMagInfo, uint32_t* pdwSize);
-VRXEXPORT uint32_t VRXAPI vrxDevGetAllMagInfo(HVRXPRINTER hPrinter, VRXMAGDETAILINFO* pMagDetailInfo,
-                                              uint32_t* pdwSize);
-VRXEXPORT uint32_t VRXAPI vrxDevGetSetUpInfo(HVRXPRINTER hPrinter, VRXSETUPINFO* pSetUpInfo);
-VRXEXPORT uint32_t VRXAPI vrxDevGetPrintNumInfo(HVRXPRINTER hPrinter, VRXPRINTNUMINFO* pPrintNumInfo);
-VRXEXPORT uint32_t VRXAPI vrxDevSetTime(HVRXPRINTER hPrinter, VRXTIMEINFO* pTime);
-VRXEXPORT uint32_t VRXAPI vrxDevGetTime(HVRXPRINTER hPrinter, VRXTIMEINFO* pTime);
-VRXEXPORT uint32_t VRXAPI vrxDevGetProfile(HVRXPRINTER hPrinter, const char* lpFileName, VRXPAPERINFO* pPaperInfo);
-VRXEXPORT uint32_t VRXAPI vrxDevResetEvent(HVRXPRINTER hPrinter, uint32_t dwErrHandle, uint32_t dwActionId);
-VRXEXPORT uint32_t VRXAPI vrxDevCtrlPrint(HVRXPRINTER hPrinter, uint32_t dwCtrl);
-VRXEXPORT uint32_t VRXAPI vrxDevGetTransmitTime(HVRXPRINTER hPrinter, uint32_t* pOrderId, uint32_t* pPrintID,
-                                                uint32_t* pTime);
-
-// Orders and printing
-VRXEXPORT uint32_t VRXAPI vrxDevStartOrderEx(HVRXPRINTER hPrinter, uint32_t* pdwOrderId, VRXCOMPLETIONPROC pEventProc,
-                                             uint32_t dwPriority, uint32_t dwSorterNum, uint32_t dwSortFrame,
-                                             uint32_t dwExOptions);
-VRXEXPORT uint32_t VRXAPI vrxDevEndOrder(HVRXPRINTER hPrinter, uint32_t dwOrderId);
-VRXEXPORT uint32_t VRXAPI vrxDevPrint(HVRXPRINTER hPrinter, uint32_t dwOrderId, uint32_t* pPrintID,
-                                      VRXCOMPLETIONPROC pEventProc, VRXPRINTINFO* pPrintInfo);
-VRXEXPORT uint32_t VRXAPI vrxDevBlankPrint(HVRXPRINTER hPrinter, uint32_t dwOrderId, uint32_t* pPrintID,
-                                           VRXCOMPLETIONPROC pEventProc, VRXBLANKPRINTINFO* pBlankPrintInfo);
-VRXEXPORT uint32_t VRXAPI vrxDevSort(HVRXPRINTER hPrinter, uint32_t dwOrderId);
-VRXEXPORT uint32_t VRXAPI vrxDevExpressOrder(HVRXPRINTER hPrinter, uint32_t dwOrderId);
-VRXEXPORT uint32_t VRXAPI vrxDevStartDuplex(HVRXPRINTER hPrinter, uint32_t dwOrderId);
-VRXEXPORT uint32_t VRXAPI vrxDevEndDuplex(HVRXPRINTER hPrinter, uint32_t dwOrderId);
-VRXEXPORT uint32_t VRXAPI vrxDevCancelPrintOrder(HVRXPRINTER hPrinter, uint32_t dwOrderId, uint32_t dwPrintID);
-VRXEXPORT uint32_t VRXAPI vrxDevCancelPrintAll(HVRXPRINTER hPrinter);
-VRXEXPORT uint32_t VRXAPI vrxDevGetPrintStatus(HVRXPRINTER hPrinter, uint32_t dwPrintID, uint32_t* pPrintStatus);
-VRXEXPORT uint32_t VRXAPI vrxDevInterruptPrintOrder(HVRXPRINTER hPrinter, uint32_t dwOrderId,
-                                                    VRXINTERRUPTORDERINFO* pInterruptOrderInfo);
-VRXEXPORT uint32_t VRXAPI vrxDevStartRetransmission(HVRXPRINTER hPrinter, uint32_t dwOrderId,
-                                                    VRXINTERRUPTORDERINFO* pInterruptOrderInfo);
-VRXEXPORT uint32_t VRXAPI vrxDevEndRetransmission(HVRXPRINTER hPrinter, uint32_t dwOrderId);
-VRXEXPORT uint32_t VRXAPI vrxDevStartFAD(HVRXPRINTER hPrinter, uint32_t dwOrderId, const char* lpOrderKey,
-                                         uint32_t* lpdwResult, uint16_t wFadOut, const char* lpFadFileName);
-
-// Maintenance
-VRXEXPORT uint32_t VRXAPI vrxDevAdjustForPrint(HVRXPRINTER hPrinter);
-VRXEXPORT uint32_t VRXAPI vrxDevVrxCommand1(HVRXPRINTER hPrinter, uint16_t wIfId, uint16_t wSendCmdId,
-                                            uint16_t wSendBufLen, void* lpSendBuf, uint16_t wRecvCmdId,
-                                            uint16_t* pwRecvBufLen, void* lpRecvBuf, uint32_t dwTimeOut);
-VRXEXPORT uint32_t VRXAPI vrxDevVrxCommand2(HVRXPRINTER hPrinter, uint16_t wIfId, uint16_t wSendCmdId,
-                                            uint16_t wSendBufLen, void* lpSendBuf, uint16_t wRecvCmdId,
-                                            uint16_t* pwRecvBufLen, VRXRECVPROC pRecvProc, uint32_t dwTimeOut);
-VRXEXPORT uint32_t VRXAPI vrxDevVrxNotice(HVRXPRINTER hPrinter, uint16_t wIfId, uint16_t wCmdId,
-                                          VRXNOTICEPROC pNoticeProc);
-VRXEXPORT uint32_t VRXAPI vrxDevVrxNoticeEventProcEx(HVRXPRINTER hPrinter, VRXEVENTPROCEX pEventProcEx);
+// The entry points, declared from their one list.
+#define VRX_DECLARE_ENTRY_POINT(ret, name, params, args, method) VRXEXPORT ret VRXAPI name params;
+VRX_ENTRY_POINTS(VRX_DECLARE_ENTRY_POINT)
+#undef VRX_DECLARE_ENTRY_POINT

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <tuple>
 
 namespace fake {
 
@@ -14,18 +15,28 @@ void Reset() { State() = Sdk(); }
 
 namespace {
 
-Call& Enter(const char* function, std::vector<uint64_t> args, const void* input = nullptr, size_t inputSize = 0) {
+Call& Enter(const char* function, std::vector<uint64_t> args) {
     Sdk& sdk = State();
     Call call;
     call.function = function;
     call.args = std::move(args);
-    if (input) {
-        const auto* bytes = static_cast<const unsigned char*>(input);
-        call.input.assign(bytes, bytes + inputSize);
-    }
     call.linesBefore = sdk.lineCount ? sdk.lineCount() : 0;
     sdk.calls.push_back(std::move(call));
     return sdk.calls.back();
+}
+
+// Every argument as the call records it: pointers by address, numbers widened.
+template <class T>
+uint64_t Arg(T* pointer) {
+    return Address(pointer);
+}
+uint64_t Arg(uint64_t value) { return value; }
+
+// Keeps the record the caller handed over, as the library saw it on entry.
+template <class T>
+void Input(Call& call, const T* record) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(record);
+    if (record) call.input.assign(bytes, bytes + sizeof(T));
 }
 
 void Fill(void* buffer, size_t capacity) {
@@ -42,219 +53,159 @@ void PutWord(uint16_t* out) {
     if (out && State().word) *out = *State().word;
 }
 
-template <class T>
-uint32_t FillRecord(const char* function, std::vector<uint64_t> args, T* record) {
-    Enter(function, std::move(args), record, record ? sizeof(T) : 0);
-    Fill(record, sizeof(T));
-    return State().result;
+template <class... A>
+auto Last(A... args) {
+    return std::get<sizeof...(A) - 1>(std::make_tuple(args...));
 }
 
-template <class T>
-uint32_t TakeRecord(const char* function, std::vector<uint64_t> args, const T* record) {
-    Enter(function, std::move(args), record, record ? sizeof(T) : 0);
-    return State().result;
-}
+// What entry point F does besides returning the result: most do nothing.
+template <auto F>
+struct Effects {
+    template <class... A>
+    static void Apply(Call&, A...) {}
+};
 
-uint32_t Plain(const char* function, std::vector<uint64_t> args) {
-    Enter(function, std::move(args));
-    return State().result;
-}
+// Records handed over in the last argument, kept as the test's input...
+struct TakesRecord {
+    template <class... A>
+    static void Apply(Call& call, A... args) {
+        Input(call, Last(args...));
+    }
+};
+
+// ...or kept and then filled.
+struct FillsRecord {
+    template <class... A>
+    static void Apply(Call& call, A... args) {
+        auto* record = Last(args...);
+        Input(call, record);
+        Fill(record, sizeof *record);
+    }
+};
 
 // Fills at most the bytes the caller said its buffer holds, then reports the
 // byte count the test chose, which may exceed the buffer.
-uint32_t FillSized(const char* function, std::vector<uint64_t> args, void* buffer, uint32_t* pdwSize) {
-    Enter(function, std::move(args));
-    Fill(buffer, pdwSize ? *pdwSize : 0);
-    if (pdwSize && State().size) *pdwSize = *State().size;
-    return State().result;
-}
+struct FillsSized {
+    static void Apply(Call&, HVRXPRINTER, void* buffer, uint32_t* pdwSize) {
+        Fill(buffer, pdwSize ? *pdwSize : 0);
+        if (pdwSize && State().size) *pdwSize = *State().size;
+    }
+};
+
+// A print entry: its record is kept and the print id put out.
+struct Prints {
+    template <class T>
+    static void Apply(Call& call, HVRXPRINTER, uint32_t, uint32_t* pPrintID, VRXCOMPLETIONPROC, T* info) {
+        Input(call, info);
+        Put(pPrintID, 0);
+    }
+};
+
+template <>
+struct Effects<&vrxGetVrxVersion> {
+    static void Apply(Call& call, uint16_t* pVrxVersion) {
+        Input(call, pVrxVersion);
+        PutWord(pVrxVersion);
+    }
+};
+template <>
+struct Effects<&vrxSearchPrinter> {
+    static void Apply(Call&, uint16_t* pPrinterNum, uint32_t) { PutWord(pPrinterNum); }
+};
+template <>
+struct Effects<&vrxSearchPrinter2> : Effects<&vrxSearchPrinter> {};
+template <>
+struct Effects<&vrxGetPrinter> {
+    static void Apply(Call&, uint16_t wBufferNum, VRXPRINTERINFO* pPrinterInfo) {
+        Fill(pPrinterInfo, size_t{wBufferNum} * sizeof(VRXPRINTERINFO));
+    }
+};
+template <>
+struct Effects<&vrxDevOpen> {
+    static void Apply(Call&, uint32_t, HVRXPRINTER* phPrinter, VRXEVENTPROC, VRXUNITPROC) { Put(phPrinter, 0); }
+};
+template <>
+struct Effects<&vrxDevGetUnitInfo> : FillsRecord {};
+template <>
+struct Effects<&vrxDevGetMagInfo> : FillsSized {};
+template <>
+struct Effects<&vrxDevGetAllMagInfo> : FillsSized {};
+template <>
+struct Effects<&vrxDevGetSetUpInfo> : FillsRecord {};
+template <>
+struct Effects<&vrxDevGetPrintNumInfo> : FillsRecord {};
+template <>
+struct Effects<&vrxDevSetTime> : TakesRecord {};
+template <>
+struct Effects<&vrxDevGetTime> : FillsRecord {};
+template <>
+struct Effects<&vrxDevGetProfile> : TakesRecord {};
+template <>
+struct Effects<&vrxDevGetTransmitTime> {
+    static void Apply(Call&, HVRXPRINTER, uint32_t* pOrderId, uint32_t* pPrintID, uint32_t* pTime) {
+        Put(pOrderId, 0);
+        Put(pPrintID, 1);
+        Put(pTime, 2);
+    }
+};
+template <>
+struct Effects<&vrxDevStartOrderEx> {
+    static void Apply(Call&, HVRXPRINTER, uint32_t* pdwOrderId, VRXCOMPLETIONPROC, uint32_t, uint32_t, uint32_t,
+                      uint32_t) {
+        Put(pdwOrderId, 0);
+    }
+};
+template <>
+struct Effects<&vrxDevPrint> : Prints {};
+template <>
+struct Effects<&vrxDevBlankPrint> : Prints {};
+template <>
+struct Effects<&vrxDevGetPrintStatus> {
+    static void Apply(Call&, HVRXPRINTER, uint32_t, uint32_t* pPrintStatus) { Put(pPrintStatus, 0); }
+};
+template <>
+struct Effects<&vrxDevInterruptPrintOrder> : FillsRecord {};
+template <>
+struct Effects<&vrxDevStartRetransmission> : TakesRecord {};
+template <>
+struct Effects<&vrxDevStartFAD> {
+    static void Apply(Call&, HVRXPRINTER, uint32_t, const char*, uint32_t* lpdwResult, uint16_t, const char*) {
+        Put(lpdwResult, 0);
+    }
+};
+template <>
+struct Effects<&vrxDevVrxCommand1> {
+    static void Apply(Call&, HVRXPRINTER, uint16_t, uint16_t, uint16_t, void*, uint16_t, uint16_t* pwRecvBufLen,
+                      void* lpRecvBuf, uint32_t) {
+        Fill(lpRecvBuf, pwRecvBufLen ? *pwRecvBufLen : 0);
+        PutWord(pwRecvBufLen);
+    }
+};
+template <>
+struct Effects<&vrxDevVrxCommand2> {
+    static void Apply(Call&, HVRXPRINTER, uint16_t, uint16_t, uint16_t, void*, uint16_t, uint16_t* pwRecvBufLen,
+                      VRXRECVPROC, uint32_t) {
+        PutWord(pwRecvBufLen);
+    }
+};
+
+// One call of entry point F: recorded, then its effects, then the result the
+// test chose (nothing for the entry points that return nothing).
+template <auto F>
+struct Entry {
+    const char* function;
+
+    template <class... A>
+    auto operator()(A... args) const {
+        Call& call = Enter(function, {Arg(args)...});
+        Effects<F>::Apply(call, args...);
+        return static_cast<decltype(F(args...))>(State().result);
+    }
+};
 
 }  // namespace
 }  // namespace fake
 
-using fake::Address;
-
-VRXEXPORT uint32_t VRXAPI vrxLibOpen(const char* lpLogFileName) {
-    return fake::Plain("vrxLibOpen", {Address(lpLogFileName)});
-}
-VRXEXPORT uint32_t VRXAPI vrxLibClose(void) { return fake::Plain("vrxLibClose", {}); }
-VRXEXPORT uint32_t VRXAPI vrxGetVrxVersion(uint16_t* pVrxVersion) {
-    fake::TakeRecord("vrxGetVrxVersion", {Address(pVrxVersion)}, pVrxVersion);
-    fake::PutWord(pVrxVersion);
-    return fake::State().result;
-}
-VRXEXPORT uint32_t VRXAPI vrxSetCompletionProcMode(uint32_t dwMode) {
-    return fake::Plain("vrxSetCompletionProcMode", {dwMode});
-}
-VRXEXPORT void VRXAPI vrxSetCustomMode(uint32_t dwMode) { fake::Plain("vrxSetCustomMode", {dwMode}); }
-VRXEXPORT void VRXAPI vrxSetTempFolder(const char* lpFolder) { fake::Plain("vrxSetTempFolder", {Address(lpFolder)}); }
-VRXEXPORT void VRXAPI vrxSetConnectMode(uint32_t dwMode) { fake::Plain("vrxSetConnectMode", {dwMode}); }
-
-VRXEXPORT uint32_t VRXAPI vrxSearchPrinter(uint16_t* pPrinterNum, uint32_t dwWaitTime) {
-    fake::Plain("vrxSearchPrinter", {Address(pPrinterNum), dwWaitTime});
-    fake::PutWord(pPrinterNum);
-    return fake::State().result;
-}
-VRXEXPORT uint32_t VRXAPI vrxSearchPrinter2(uint16_t* pPrinterNum, uint32_t dwWaitTime) {
-    fake::Plain("vrxSearchPrinter2", {Address(pPrinterNum), dwWaitTime});
-    fake::PutWord(pPrinterNum);
-    return fake::State().result;
-}
-VRXEXPORT uint32_t VRXAPI vrxGetPrinter(uint16_t wBufferNum, VRXPRINTERINFO* pPrinterInfo) {
-    fake::Plain("vrxGetPrinter", {wBufferNum, Address(pPrinterInfo)});
-    fake::Fill(pPrinterInfo, size_t{wBufferNum} * sizeof(VRXPRINTERINFO));
-    return fake::State().result;
-}
-
-VRXEXPORT uint32_t VRXAPI vrxDevOpen(uint32_t dwIPAddress, HVRXPRINTER* phPrinter, VRXEVENTPROC pEventProc,
-                                     VRXUNITPROC pUnitProc) {
-    fake::Plain("vrxDevOpen", {dwIPAddress, Address(phPrinter), Address(pEventProc), Address(pUnitProc)});
-    fake::Put(phPrinter, 0);
-    return fake::State().result;
-}
-VRXEXPORT uint32_t VRXAPI vrxDevClose(HVRXPRINTER hPrinter) { return fake::Plain("vrxDevClose", {hPrinter}); }
-VRXEXPORT uint32_t VRXAPI vrxDevCloseCheck(HVRXPRINTER hPrinter) {
-    return fake::Plain("vrxDevCloseCheck", {hPrinter});
-}
-VRXEXPORT uint32_t VRXAPI vrxDevIsReady(HVRXPRINTER hPrinter) { return fake::Plain("vrxDevIsReady", {hPrinter}); }
-VRXEXPORT uint32_t VRXAPI vrxDevOccupyCheck(HVRXPRINTER hPrinter) {
-    return fake::Plain("vrxDevOccupyCheck", {hPrinter});
-}
-VRXEXPORT uint32_t VRXAPI vrxDevGetUnitInfo(HVRXPRINTER hPrinter, VRXUNITINFO* pUnitInfo) {
-    return fake::FillRecord("vrxDevGetUnitInfo", {hPrinter, Address(pUnitInfo)}, pUnitInfo);
-}
-VRXEXPORT uint32_t VRXAPI vrxDevGetMagInfo(HVRXPRINTER hPrinter, VRXMAGINFO* pMagInfo, uint32_t* pdwSize) {
-    return fake::FillSized("vrxDevGetMagInfo", {hPrinter, Address(pMagInfo), Address(pdwSize)}, pMagInfo, pdwSize);
-}
-VRXEXPORT uint32_t VRXAPI vrxDevGetAllMagInfo(HVRXPRINTER hPrinter, VRXMAGDETAILINFO* pMagDetailInfo,
-                                              uint32_t* pdwSize) {
-    return fake::FillSized("vrxDevGetAllMagInfo", {hPrinter, Address(pMagDetailInfo), Address(pdwSize)},
-                           pMagDetailInfo, pdwSize);
-}
-VRXEXPORT uint32_t VRXAPI vrxDevGetSetUpInfo(HVRXPRINTER hPrinter, VRXSETUPINFO* pSetUpInfo) {
-    return fake::FillRecord("vrxDevGetSetUpInfo", {hPrinter, Address(pSetUpInfo)}, pSetUpInfo);
-}
-VRXEXPORT uint32_t VRXAPI vrxDevGetPrintNumInfo(HVRXPRINTER hPrinter, VRXPRINTNUMINFO* pPrintNumInfo) {
-    return fake::FillRecord("vrxDevGetPrintNumInfo", {hPrinter, Address(pPrintNumInfo)}, pPrintNumInfo);
-}
-VRXEXPORT uint32_t VRXAPI vrxDevSetTime(HVRXPRINTER hPrinter, VRXTIMEINFO* pTime) {
-    return fake::TakeRecord("vrxDevSetTime", {hPrinter, Address(pTime)}, pTime);
-}
-VRXEXPORT uint32_t VRXAPI vrxDevGetTime(HVRXPRINTER hPrinter, VRXTIMEINFO* pTime) {
-    return fake::FillRecord("vrxDevGetTime", {hPrinter, Address(pTime)}, pTime);
-}
-VRXEXPORT uint32_t VRXAPI vrxDevGetProfile(HVRXPRINTER hPrinter, const char* lpFileName, VRXPAPERINFO* pPaperInfo) {
-    return fake::TakeRecord("vrxDevGetProfile", {hPrinter, Address(lpFileName), Address(pPaperInfo)}, pPaperInfo);
-}
-VRXEXPORT uint32_t VRXAPI vrxDevResetEvent(HVRXPRINTER hPrinter, uint32_t dwErrHandle, uint32_t dwActionId) {
-    return fake::Plain("vrxDevResetEvent", {hPrinter, dwErrHandle, dwActionId});
-}
-VRXEXPORT uint32_t VRXAPI vrxDevCtrlPrint(HVRXPRINTER hPrinter, uint32_t dwCtrl) {
-    return fake::Plain("vrxDevCtrlPrint", {hPrinter, dwCtrl});
-}
-VRXEXPORT uint32_t VRXAPI vrxDevGetTransmitTime(HVRXPRINTER hPrinter, uint32_t* pOrderId, uint32_t* pPrintID,
-                                                uint32_t* pTime) {
-    fake::Plain("vrxDevGetTransmitTime", {hPrinter, Address(pOrderId), Address(pPrintID), Address(pTime)});
-    fake::Put(pOrderId, 0);
-    fake::Put(pPrintID, 1);
-    fake::Put(pTime, 2);
-    return fake::State().result;
-}
-
-VRXEXPORT uint32_t VRXAPI vrxDevStartOrderEx(HVRXPRINTER hPrinter, uint32_t* pdwOrderId, VRXCOMPLETIONPROC pEventProc,
-                                             uint32_t dwPriority, uint32_t dwSorterNum, uint32_t dwSortFrame,
-                                             uint32_t dwExOptions) {
-    fake::Plain("vrxDevStartOrderEx", {hPrinter, Address(pdwOrderId), Address(pEventProc), dwPriority, dwSorterNum,
-                                       dwSortFrame, dwExOptions});
-    fake::Put(pdwOrderId, 0);
-    return fake::State().result;
-}
-VRXEXPORT uint32_t VRXAPI vrxDevEndOrder(HVRXPRINTER hPrinter, uint32_t dwOrderId) {
-    return fake::Plain("vrxDevEndOrder", {hPrinter, dwOrderId});
-}
-VRXEXPORT uint32_t VRXAPI vrxDevPrint(HVRXPRINTER hPrinter, uint32_t dwOrderId, uint32_t* pPrintID,
-                                      VRXCOMPLETIONPROC pEventProc, VRXPRINTINFO* pPrintInfo) {
-    fake::TakeRecord("vrxDevPrint", {hPrinter, dwOrderId, Address(pPrintID), Address(pEventProc), Address(pPrintInfo)},
-                     pPrintInfo);
-    fake::Put(pPrintID, 0);
-    return fake::State().result;
-}
-VRXEXPORT uint32_t VRXAPI vrxDevBlankPrint(HVRXPRINTER hPrinter, uint32_t dwOrderId, uint32_t* pPrintID,
-                                           VRXCOMPLETIONPROC pEventProc, VRXBLANKPRINTINFO* pBlankPrintInfo) {
-    fake::TakeRecord("vrxDevBlankPrint",
-                     {hPrinter, dwOrderId, Address(pPrintID), Address(pEventProc), Address(pBlankPrintInfo)},
-                     pBlankPrintInfo);
-    fake::Put(pPrintID, 0);
-    return fake::State().result;
-}
-VRXEXPORT uint32_t VRXAPI vrxDevSort(HVRXPRINTER hPrinter, uint32_t dwOrderId) {
-    return fake::Plain("vrxDevSort", {hPrinter, dwOrderId});
-}
-VRXEXPORT uint32_t VRXAPI vrxDevExpressOrder(HVRXPRINTER hPrinter, uint32_t dwOrderId) {
-    return fake::Plain("vrxDevExpressOrder", {hPrinter, dwOrderId});
-}
-VRXEXPORT uint32_t VRXAPI vrxDevStartDuplex(HVRXPRINTER hPrinter, uint32_t dwOrderId) {
-    return fake::Plain("vrxDevStartDuplex", {hPrinter, dwOrderId});
-}
-VRXEXPORT uint32_t VRXAPI vrxDevEndDuplex(HVRXPRINTER hPrinter, uint32_t dwOrderId) {
-    return fake::Plain("vrxDevEndDuplex", {hPrinter, dwOrderId});
-}
-VRXEXPORT uint32_t VRXAPI vrxDevCancelPrintOrder(HVRXPRINTER hPrinter, uint32_t dwOrderId, uint32_t dwPrintID) {
-    return fake::Plain("vrxDevCancelPrintOrder", {hPrinter, dwOrderId, dwPrintID});
-}
-VRXEXPORT uint32_t VRXAPI vrxDevCancelPrintAll(HVRXPRINTER hPrinter) {
-    return fake::Plain("vrxDevCancelPrintAll", {hPrinter});
-}
-VRXEXPORT uint32_t VRXAPI vrxDevGetPrintStatus(HVRXPRINTER hPrinter, uint32_t dwPrintID, uint32_t* pPrintStatus) {
-    fake::Plain("vrxDevGetPrintStatus", {hPrinter, dwPrintID, Address(pPrintStatus)});
-    fake::Put(pPrintStatus, 0);
-    return fake::State().result;
-}
-VRXEXPORT uint32_t VRXAPI vrxDevInterruptPrintOrder(HVRXPRINTER hPrinter, uint32_t dwOrderId,
-                                                    VRXINTERRUPTORDERINFO* pInterruptOrderInfo) {
-    return fake::FillRecord("vrxDevInterruptPrintOrder", {hPrinter, dwOrderId, Address(pInterruptOrderInfo)},
-                            pInterruptOrderInfo);
-}
-VRXEXPORT uint32_t VRXAPI vrxDevStartRetransmission(HVRXPRINTER hPrinter, uint32_t dwOrderId,
-                                                    VRXINTERRUPTORDERINFO* pInterruptOrderInfo) {
-    return fake::TakeRecord("vrxDevStartRetransmission", {hPrinter, dwOrderId, Address(pInterruptOrderInfo)},
-                            pInterruptOrderInfo);
-}
-VRXEXPORT uint32_t VRXAPI vrxDevEndRetransmission(HVRXPRINTER hPrinter, uint32_t dwOrderId) {
-    return fake::Plain("vrxDevEndRetransmission", {hPrinter, dwOrderId});
-}
-VRXEXPORT uint32_t VRXAPI vrxDevStartFAD(HVRXPRINTER hPrinter, uint32_t dwOrderId, const char* lpOrderKey,
-                                         uint32_t* lpdwResult, uint16_t wFadOut, const char* lpFadFileName) {
-    fake::Plain("vrxDevStartFAD",
-                {hPrinter, dwOrderId, Address(lpOrderKey), Address(lpdwResult), wFadOut, Address(lpFadFileName)});
-    fake::Put(lpdwResult, 0);
-    return fake::State().result;
-}
-
-VRXEXPORT uint32_t VRXAPI vrxDevAdjustForPrint(HVRXPRINTER hPrinter) {
-    return fake::Plain("vrxDevAdjustForPrint", {hPrinter});
-}
-VRXEXPORT uint32_t VRXAPI vrxDevVrxCommand1(HVRXPRINTER hPrinter, uint16_t wIfId, uint16_t wSendCmdId,
-                                            uint16_t wSendBufLen, void* lpSendBuf, uint16_t wRecvCmdId,
-                                            uint16_t* pwRecvBufLen, void* lpRecvBuf, uint32_t dwTimeOut) {
-    fake::Plain("vrxDevVrxCommand1", {hPrinter, wIfId, wSendCmdId, wSendBufLen, Address(lpSendBuf), wRecvCmdId,
-                                      Address(pwRecvBufLen), Address(lpRecvBuf), dwTimeOut});
-    fake::Fill(lpRecvBuf, pwRecvBufLen ? *pwRecvBufLen : 0);
-    fake::PutWord(pwRecvBufLen);
-    return fake::State().result;
-}
-VRXEXPORT uint32_t VRXAPI vrxDevVrxCommand2(HVRXPRINTER hPrinter, uint16_t wIfId, uint16_t wSendCmdId,
-                                            uint16_t wSendBufLen, void* lpSendBuf, uint16_t wRecvCmdId,
-                                            uint16_t* pwRecvBufLen, VRXRECVPROC pRecvProc, uint32_t dwTimeOut) {
-    fake::Plain("vrxDevVrxCommand2", {hPrinter, wIfId, wSendCmdId, wSendBufLen, Address(lpSendBuf), wRecvCmdId,
-                                      Address(pwRecvBufLen), Address(pRecvProc), dwTimeOut});
-    fake::PutWord(pwRecvBufLen);
-    return fake::State().result;
-}
-VRXEXPORT uint32_t VRXAPI vrxDevVrxNotice(HVRXPRINTER hPrinter, uint16_t wIfId, uint16_t wCmdId,
-                                          VRXNOTICEPROC pNoticeProc) {
-    return fake::Plain("vrxDevVrxNotice", {hPrinter, wIfId, wCmdId, Address(pNoticeProc)});
-}
-VRXEXPORT uint32_t VRXAPI vrxDevVrxNoticeEventProcEx(HVRXPRINTER hPrinter, VRXEVENTPROCEX pEventProcEx) {
-    return fake::Plain("vrxDevVrxNoticeEventProcEx", {hPrinter, Address(pEventProcEx)});
-}
+#define VRX_FAKE_ENTRY_POINT(ret, name, params, args, method) \
+    VRXEXPORT ret VRXAPI name params { return fake::Entry<&name>{#name} args; }
+VRX_ENTRY_POINTS(VRX_FAKE_ENTRY_POINT)
