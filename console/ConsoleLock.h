@@ -17,6 +17,8 @@ public:
 
     void Enter() { EnterCriticalSection(&m_section); }
     void Leave() { LeaveCriticalSection(&m_section); }
+    // Enters only if no other thread holds the lock.
+    bool TryEnter() { return TryEnterCriticalSection(&m_section) != FALSE; }
 
     // Held for a scope; left on every way out, exceptions included.
     class Scope {

@@ -1,4 +1,4 @@
-// Every key of the settings file, with its type and default, defined once.
+// Every key of the settings file, with its type and default, declared once.
 #pragma once
 
 #include <cstddef>
@@ -10,43 +10,88 @@ enum class SettingType { Int, Text };
 struct SettingKey {
     const char* name;
     SettingType type;
-    int intDefault;          // Int keys
-    const char* textDefault; // Text keys
+    int intDefault;           // Int keys
+    const char* textDefault;  // Text keys
 };
 
-// Section "Setting": the last values confirmed in the dialogs.
-extern const char kSettingSection[];
+// Section "Setting": the last values confirmed in the dialogs, in table order.
+// The four address keys default to the local host's octets, found at run
+// time; their 0 here only stands for that.
+#define VRX_SETTING_KEYS(INT_KEY, TEXT_KEY) \
+    INT_KEY(IPAddress1, 0)                  \
+    INT_KEY(IPAddress2, 0)                  \
+    INT_KEY(IPAddress3, 0)                  \
+    INT_KEY(IPAddress4, 0)                  \
+    INT_KEY(ImageFormat, 0)                 \
+    INT_KEY(SourceType, 1)                  \
+    INT_KEY(DataLength, 0)                  \
+    TEXT_KEY(Name, "")                      \
+    INT_KEY(Offset, 0)                      \
+    INT_KEY(ImgWidth, 0)                    \
+    INT_KEY(ImgHeight, 0)                   \
+    INT_KEY(Resolution, 3000)               \
+    INT_KEY(PaperWidth, 1270)               \
+    INT_KEY(PaperLength, 890)               \
+    INT_KEY(Feed, 0)                        \
+    INT_KEY(Surface, 1)                     \
+    INT_KEY(Cms, 0)                         \
+    INT_KEY(Angle, 0)                       \
+    INT_KEY(Fitting, 0)                     \
+    INT_KEY(Edge, 0)                        \
+    INT_KEY(WbTop, 0)                       \
+    INT_KEY(WbBottom, 0)                    \
+    INT_KEY(WbLeft, 0)                      \
+    INT_KEY(WbRight, 0)                     \
+    TEXT_KEY(PaperName, "")                 \
+    INT_KEY(ColorSpace, 0)                  \
+    INT_KEY(PrintQuality, 0)                \
+    INT_KEY(ClearInk, 0)                    \
+    INT_KEY(ProfFeed, 0)                    \
+    INT_KEY(ProfPaperWidth, 1270)           \
+    INT_KEY(ProfSurface, 1)                 \
+    TEXT_KEY(ProfName, "")                  \
+    TEXT_KEY(ProfPath, "")                  \
+    INT_KEY(Priority, 0)                    \
+    TEXT_KEY(KolmCmdFilePath, "")
 
-namespace setting {
-// The four address keys default to the local host's octets, found at run time;
-// their table default (0) is only a placeholder for that.
-extern const SettingKey IPAddress1, IPAddress2, IPAddress3, IPAddress4;
-extern const SettingKey ImageFormat, SourceType, DataLength, Name, Offset, ImgWidth, ImgHeight;
-extern const SettingKey Resolution, PaperWidth, PaperLength, Feed, Surface, Cms, Angle, Fitting, Edge;
-extern const SettingKey WbTop, WbBottom, WbLeft, WbRight, PaperName, ColorSpace, PrintQuality, ClearInk;
-extern const SettingKey ProfFeed, ProfPaperWidth, ProfSurface, ProfName, ProfPath;
-extern const SettingKey Priority, KolmCmdFilePath;
-}  // namespace setting
+inline constexpr char kSettingSection[] = "Setting";
 
-// All keys of section "Setting", in table order.
-const SettingKey* const* SettingKeys(size_t& count);
-const SettingKey* FindSettingKey(const char* name);
+namespace keys {
+#define VRX_INT_KEY(name, def) inline constexpr SettingKey name{#name, SettingType::Int, def, nullptr};
+#define VRX_TEXT_KEY(name, def) inline constexpr SettingKey name{#name, SettingType::Text, 0, def};
+VRX_SETTING_KEYS(VRX_INT_KEY, VRX_TEXT_KEY)
+#undef VRX_INT_KEY
+#undef VRX_TEXT_KEY
+}  // namespace keys
+
+#define VRX_KEY_ADDRESS(name, def) &keys::name,
+inline constexpr const SettingKey* kSettingKeys[] = {VRX_SETTING_KEYS(VRX_KEY_ADDRESS, VRX_KEY_ADDRESS)};
+#undef VRX_KEY_ADDRESS
 
 // The hidden section: switches the operator sets by hand; absent keys read 0.
-extern const char kHiddenSection[];
+inline constexpr char kHiddenSection[] = "KORVALEN";
 
 struct HiddenKey {
     const char* name;
-    int buttonId;  // button it shows when non-zero; 0 when it gates no button
 };
 
 namespace hidden {
-extern const HiddenKey vrxDevVrxCommand1, vrxDevVrxCommand2, vrxDevVrxNotice, vrxDevCancelPrintAll;
-extern const HiddenKey vrxDevOccupyCheck, vrxDevGetTransmitTime, vrxDevStartFAD, vrxDevStartRetransmission;
-extern const HiddenKey vrxDevEndRetransmission, vrxDevInterruptPrintOrder, vrxSetConnectMode, Maintenance;
+#define VRX_HIDDEN_KEY(name) inline constexpr HiddenKey name{#name};
+// Each shows the maintenance button of the same name when not 0.
+VRX_HIDDEN_KEY(vrxDevVrxCommand1)
+VRX_HIDDEN_KEY(vrxDevVrxCommand2)
+VRX_HIDDEN_KEY(vrxDevVrxNotice)
+VRX_HIDDEN_KEY(vrxDevCancelPrintAll)
+VRX_HIDDEN_KEY(vrxDevOccupyCheck)
+VRX_HIDDEN_KEY(vrxDevStartFAD)
+VRX_HIDDEN_KEY(vrxDevStartRetransmission)
+VRX_HIDDEN_KEY(vrxDevEndRetransmission)
+VRX_HIDDEN_KEY(vrxDevInterruptPrintOrder)
+// Passed to vrxSetConnectMode after each library open when not 0.
+VRX_HIDDEN_KEY(vrxSetConnectMode)
+// Exactly 1 offers the maintenance image formats and order kinds.
+VRX_HIDDEN_KEY(Maintenance)
+#undef VRX_HIDDEN_KEY
 }  // namespace hidden
-
-// The keys read at start-up, in reading order; those with a button id gate it.
-const HiddenKey* const* StartupHiddenKeys(size_t& count);
 
 }  // namespace vrx

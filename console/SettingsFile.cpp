@@ -10,13 +10,13 @@ namespace {
 constexpr DWORD kTextBuffer = 256;  // 255 characters and the terminator
 }
 
-int SettingsFile::ReadInt(const char* key, int defaultValue) const {
+int SettingsFile::ReadSettingInt(const char* key, int defaultValue) const {
     if (m_path.empty()) return defaultValue;
     // The platform reads "-5" as -5 and a non-number as 0.
     return static_cast<int>(GetPrivateProfileIntA(kSettingSection, key, defaultValue, m_path.c_str()));
 }
 
-std::string SettingsFile::ReadString(const char* key, const char* defaultValue) const {
+std::string SettingsFile::ReadSettingString(const char* key, const char* defaultValue) const {
     if (m_path.empty()) return defaultValue ? defaultValue : "";
     char buffer[kTextBuffer] = {};
     GetPrivateProfileStringA(kSettingSection, key, defaultValue ? defaultValue : "", buffer, kTextBuffer,
@@ -24,12 +24,12 @@ std::string SettingsFile::ReadString(const char* key, const char* defaultValue) 
     return std::string(buffer);
 }
 
-void SettingsFile::WriteInt(const char* key, int value) const {
+void SettingsFile::WriteSettingInt(const char* key, int value) const {
     if (m_path.empty()) return;
     WritePrivateProfileStringA(kSettingSection, key, std::to_string(value).c_str(), m_path.c_str());
 }
 
-void SettingsFile::WriteString(const char* key, const char* value) const {
+void SettingsFile::WriteSettingString(const char* key, const char* value) const {
     if (m_path.empty()) return;
     WritePrivateProfileStringA(kSettingSection, key, value ? value : "", m_path.c_str());
 }

@@ -13,17 +13,19 @@ class SettingsFile {
 public:
     explicit SettingsFile(std::string path = std::string()) : m_path(std::move(path)) {}
     void SetPath(std::string path) { m_path = std::move(path); }
+    // Empty when the program's folder could not be found: nothing is read or
+    // written then.
     const std::string& Path() const { return m_path; }
 
-    // Section "Setting". Strings read back are cut at 255 characters.
-    int ReadInt(const char* key, int defaultValue) const;
-    std::string ReadString(const char* key, const char* defaultValue) const;
-    void WriteInt(const char* key, int value) const;
-    void WriteString(const char* key, const char* value) const;
+    // Section "Setting". Strings read back are cut at 255 bytes.
+    int ReadSettingInt(const char* key, int defaultValue) const;
+    std::string ReadSettingString(const char* key, const char* defaultValue) const;
+    void WriteSettingInt(const char* key, int value) const;
+    void WriteSettingString(const char* key, const char* value) const;
 
     // The same, with the key's own default from the key table.
-    int Read(const SettingKey& key) const { return ReadInt(key.name, key.intDefault); }
-    std::string ReadText(const SettingKey& key) const { return ReadString(key.name, key.textDefault); }
+    int Read(const SettingKey& key) const { return ReadSettingInt(key.name, key.intDefault); }
+    std::string ReadText(const SettingKey& key) const { return ReadSettingString(key.name, key.textDefault); }
 
     // The hidden section; an absent key or file reads 0.
     int ReadHidden(const HiddenKey& key) const;

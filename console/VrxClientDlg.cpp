@@ -1,10 +1,9 @@
 #include "VrxClientDlg.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "AboutDlg.h"
-#include "RegisteredMessages.h"
-#include "SettingKeys.h"
 #include "resource.h"
 
 CVrxClientDlg* g_pMainDlg = nullptr;
@@ -17,26 +16,19 @@ std::string HandleText(HVRXPRINTER handle) {
     return text;
 }
 
+RECT RectInParent(HWND control) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
 }  // namespace
 
 CVrxClientDlg::CVrxClientDlg() : ui::Dialog(IDD_VRXCLIENT_DIALOG) {
-    m_hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
-    // The button table. Buttons not listed here do nothing when clicked;
-    // "vrxDevPrintKolmXml" has no operation by design.
-    static const struct {
-        int id;
-        void (CVrxClientDlg::*handler)();
-    } kButtons[] = {
-        {IDC_LIB_OPEN, &CVrxClientDlg::OnLibOpen},
-        {IDC_LIB_CLOSE, &CVrxClientDlg::OnLibClose},
-        {IDC_SEARCH_PRINTER, &CVrxClientDlg::OnSearchPrinter},
-        {IDC_SEARCH_PRINTER2, &CVrxClientDlg::OnSearchPrinter2},
-        {IDC_GET_PRINTER, &CVrxClientDlg::OnGetPrinter},
-        {IDC_DEV_OPEN, &CVrxClientDlg::OnDevOpen},
-        {IDC_DEV_CLOSE, &CVrxClientDlg::OnDevClose},
-        {IDC_DEV_RESET_EVENT, &CVrxClientDlg::OnDevResetEvent},
-    };
-    for (const auto& button : kButtons) Route(button.id, button.handler);
+    m_hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    for (const Button& button : Buttons())
+        if (button.handler) Route(button.id, button.handler);
 }
 
 CVrxClientDlg::~CVrxClientDlg() {
@@ -49,8 +41,8 @@ BOOL CVrxClientDlg::OnInitDialog() {
     m_lbEvents.Attach(Item(IDC_EVENT_LIST));
 
     AddAboutMenuItem();
-    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
     g_pMainDlg = this;
     ShowTraceWindow();
@@ -59,16 +51,14 @@ BOOL CVrxClientDlg::OnInitDialog() {
     m_cbPrinter.SetItemData(none, 0);
     m_cbPrinter.SetCurSel(none);
 
-    m_iniPath = vrx::SettingsPath();
-    m_settings.SetPath(m_iniPath);
-    ApplyMaintenanceGates(!m_iniPath.empty());
+    m_settings.SetPath(vrx::SettingsPath());
+    ApplyMaintenanceGates(!m_settings.Path().empty());
     return TRUE;
 }
 
 void CVrxClientDlg::AddAboutMenuItem() {
     HMENU menu = GetSystemMenu(Handle(), FALSE);
     if (!menu) return;
-    // Wide, so the Japanese item text survives any ANSI code page.
     wchar_t text[256] = {};
     if (LoadStringW(GetModuleHandleW(nullptr), IDS_ABOUTBOX, text, 256) <= 0 || text[0] == L'\0') return;
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
@@ -86,39 +76,72 @@ void CVrxClientDlg::ShowTraceWindow() {
 }
 
 void CVrxClientDlg::ApplyMaintenanceGates(bool pathKnown) {
-    size_t count = 0;
-    const vrx::HiddenKey* const* keys = vrx::StartupHiddenKeys(count);
-    for (size_t i = 0; i < count; ++i) {
-        const int value = pathKnown ? m_settings.ReadHidden(*keys[i]) : 0;
-        if (keys[i]->buttonId == 0 || value != 0) continue;
-        HWND button = Item(keys[i]->buttonId);
-        ShowWindow(button, SW_HIDE);
-        EnableWindow(button, FALSE);
+    // The gated buttons form the maintenance group; its slots are where the
+    // template puts them, top to bottom.
+    std::vector<HWND> group;
+    std::vector<HWND> shown;
+    for (const Button& button : Buttons()) {
+        if (!button.gate) continue;
+        HWND control = Item(button.id);
+        group.push_back(control);
+        if (pathKnown && m_settings.ReadHidden(*button.gate) != 0) {
+            shown.push_back(control);
+        } else {
+            ShowWindow(control, SW_HIDE);
+            EnableWindow(control, FALSE);
+        }
+    }
+    const auto above = [](HWND a, HWND b) { return RectInParent(a).top < RectInParent(b).top; };
+    std::sort(group.begin(), group.end(), above);
+    std::sort(shown.begin(), shown.end(), above);
+    // The enabled buttons move up into the first slots: no gap in the group.
+    std::vector<RECT> slots;
+    for (HWND control : group) slots.push_back(RectInParent(control));
+    for (size_t i = 0; i < shown.size(); ++i) {
+        const RECT& slot = slots[i];
+        MoveWindow(shown[i], slot.left, slot.top, slot.right - slot.left, slot.bottom - slot.top, FALSE);
+    }
+    ShowWindow(Item(IDC_MAINTENANCE_HEADING), shown.empty() ? SW_HIDE : SW_SHOW);
+}
+
+INT_PTR CVrxClientDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
+    handled = false;
+    switch (message) {
+    case WM_SYSCOMMAND:
+        OnSysCommand(wParam, handled);
+        return 0;
+    case WM_PAINT:
+        OnPaint(handled);
+        return 0;
+    case WM_QUERYDRAGICON:
+        handled = true;
+        return reinterpret_cast<INT_PTR>(m_hIcon);
+    default:
+        handled = OnNotification(message, wParam, lParam);
+        return 0;
     }
 }
 
-bool CVrxClientDlg::OnSysCommand(WPARAM command, LPARAM) {
-    if ((command & 0xFFF0) != IDM_ABOUTBOX) return false;
+void CVrxClientDlg::OnSysCommand(WPARAM command, bool& handled) {
+    if ((command & 0xFFF0) != IDM_ABOUTBOX) return;
+    handled = true;
     CAboutDlg about;
     about.RunModal(Handle());
-    return true;
 }
 
-bool CVrxClientDlg::OnPaint() {
-    if (!IsIconic(Handle())) return false;
+void CVrxClientDlg::OnPaint(bool& handled) {
+    if (!IsIconic(Handle())) return;
+    handled = true;
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(Handle(), &paint);
-    SendMessageA(Handle(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    SendMessageW(Handle(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     RECT client;
     GetClientRect(Handle(), &client);
     const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
     const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
     DrawIcon(dc, x, y, m_hIcon);
     EndPaint(Handle(), &paint);
-    return true;
 }
-
-HICON CVrxClientDlg::OnQueryDragIcon() { return m_hIcon; }
 
 void CVrxClientDlg::OnDestroy() {
     m_traceWnd.Destroy();
@@ -154,20 +177,4 @@ void CVrxClientDlg::RemovePrinterHandle(HVRXPRINTER handle) {
         m_cbPrinter.SetCurSel(m_cbPrinter.GetCount() - 1);
         return;
     }
-}
-
-int CVrxClientDlg::ReadSettingInt(const std::string& key, int defaultValue) const {
-    return m_settings.ReadInt(key.c_str(), defaultValue);
-}
-
-std::string CVrxClientDlg::ReadSettingString(const std::string& key, const std::string& defaultValue) const {
-    return m_settings.ReadString(key.c_str(), defaultValue.c_str());
-}
-
-void CVrxClientDlg::WriteSettingInt(const std::string& key, int value) const {
-    m_settings.WriteInt(key.c_str(), value);
-}
-
-void CVrxClientDlg::WriteSettingString(const std::string& key, const std::string& value) const {
-    m_settings.WriteString(key.c_str(), value.c_str());
 }

@@ -1,15 +1,22 @@
 // The console's main window: one button per SDK entry point, the list of
-// open printer handles and the pending printer events. Each button handler
-// has the same shape:
+// open printer handles and the pending printer events. Its handlers live in
+// the files named after it:
+//   VrxClientDlg.cpp         the window: start-up, painting, printer list
+//   VrxClientDlgButtons.cpp  the button table: id, handler, hidden-section gate
+//   VrxClientDlgConnect.cpp  library open and close, discovery, printer open and close
+//   VrxClientDlgNotify.cpp   the library's callbacks and the pending events
+// Each button handler has the same shape:
 //   1. handle = GetSelectedPrinterHandle()        (device calls only)
-//   2. preset a parameter dialog; stop unless RunParameterDialog() says OK
-//   3. save the confirmed values to the settings file
+//   2. preset a parameter dialog (a SettingsExchange loads the remembered
+//      values); stop unless RunParameterDialog() says OK
+//   3. the same SettingsExchange saves the confirmed values
 //   4. under ConsoleLock::Scope(m_lock): the traced call through m_traceWnd,
 //      bookkeeping only on VRXERR_NORMAL
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "ConsoleLock.h"
 #include "Controls.h"
@@ -23,18 +30,21 @@ public:
     CVrxClientDlg();
     ~CVrxClientDlg() override;
 
+    // One row per button of the window, in the order of the button table.
+    struct Button {
+        int id;
+        void (CVrxClientDlg::*handler)();  // null: the button does nothing
+        const vrx::HiddenKey* gate;        // shown only while this hidden key is not 0
+    };
+    static const std::vector<Button>& Buttons();
+
     // Printer-handle list: "<none>" (handle 0) first, then every open printer.
     HVRXPRINTER GetSelectedPrinterHandle() const;
     void AddPrinterHandle(HVRXPRINTER handle);
     void RemovePrinterHandle(HVRXPRINTER handle);
 
-    // Section "Setting" of the console's settings file.
-    int ReadSettingInt(const std::string& key, int defaultValue) const;
-    std::string ReadSettingString(const std::string& key, const std::string& defaultValue) const;
-    void WriteSettingInt(const std::string& key, int value) const;
-    void WriteSettingString(const std::string& key, const std::string& value) const;
+    // The settings file "VrxClient.ini"; it alone holds the file's path.
     const vrx::SettingsFile& Settings() const { return m_settings; }
-
     vrx::ConsoleLock& Lock() { return m_lock; }
     CLogDlg& TraceWindow() { return m_traceWnd; }
     ui::ComboBox& PrinterList() { return m_cbPrinter; }
@@ -50,9 +60,6 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
-    bool OnSysCommand(WPARAM command, LPARAM lParam) override;
-    bool OnPaint() override;
-    HICON OnQueryDragIcon() override;
     void OnDestroy() override;
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
@@ -71,28 +78,31 @@ private:
     void ProposeLocalAddress(uint8_t (&octets)[4]);
 
     // Notifications posted by the callbacks, handled on the window thread.
+    bool OnNotification(UINT message, WPARAM wParam, LPARAM lParam);
     void OnEventNotify(VRXEVENTINFO* copy);
     void OnUnitNotify(VRXUNITSTATUSINFO* copy);
     void OnCompletionNotify(uint32_t code, VRXCOMPLETIONINFO* copy);
     void OnEventExNotify(VRXEVENTEXINFO* copy);
     void OnDevResetEvent();
 
+    // The window itself.
     void AddAboutMenuItem();
     void ShowTraceWindow();
     void ApplyMaintenanceGates(bool pathKnown);
+    void OnSysCommand(WPARAM command, bool& handled);
+    void OnPaint(bool& handled);
 
-    // Declaration order as the console has always had it.
+    // Declaration order as the console has always had it; the settings
+    // file takes the place of the separate path member.
     ui::ComboBox m_cbPrinter;
     ui::ListBox m_lbEvents;
     HICON m_hIcon = nullptr;
     CLogDlg m_traceWnd;
     int32_t m_printerCount = 0;
     uint32_t m_lastOrderId = 0;
-    std::string m_iniPath;
+    vrx::SettingsFile m_settings;
     vrx::ConsoleLock m_lock;
     int32_t m_mappingSeq = 0;
-
-    vrx::SettingsFile m_settings;
 };
 
 // The main window, for library threads to post to and to lock on; null until

@@ -1,4 +1,5 @@
-// Library opening, printer discovery and printer connection.
+// The main window's handlers for library opening, printer discovery and
+// printer connection.
 #include <winsock2.h>
 
 #include <memory>
@@ -8,7 +9,7 @@
 #include "LibOpenDlg.h"
 #include "OrderRegistry.h"
 #include "ProgramPath.h"
-#include "SettingKeys.h"
+#include "SettingsExchange.h"
 #include "VrxClientDlg.h"
 
 namespace {
@@ -20,7 +21,10 @@ constexpr uint32_t kCompletionProcMode = 7;
 }  // namespace
 
 void CVrxClientDlg::OnLibOpen() {
-    // Held across the dialog too: no notification is handled meanwhile.
+    // Held across the dialog too. The lock is re-entrant on this thread, so
+    // notifications posted meanwhile are still handled (traced, bookkeeping
+    // done) by the dialog's message loop; only the reply and notice callbacks,
+    // which wait for the lock on library threads, wait until the open is over.
     vrx::ConsoleLock::Scope lock(m_lock);
     CLibOpenDlg dialog;
     if (!RunParameterDialog(dialog)) return;
@@ -29,7 +33,7 @@ void CVrxClientDlg::OnLibOpen() {
     ::vrxSetCustomMode(kCustomMode);
     const std::string folder = vrx::ProgramFolder();
     ::vrxSetTempFolder(folder.c_str());
-    const int connectMode = vrx::SettingsFile(vrx::SettingsPath()).ReadHidden(vrx::hidden::vrxSetConnectMode);
+    const int connectMode = m_settings.ReadHidden(vrx::hidden::vrxSetConnectMode);
     if (connectMode != 0) ::vrxSetConnectMode(static_cast<uint32_t>(connectMode));
     ::vrxSetCompletionProcMode(kCompletionProcMode);
 }
@@ -84,22 +88,26 @@ void CVrxClientDlg::ProposeLocalAddress(uint8_t (&octets)[4]) {
         m_traceWnd.Trace("gethostbyname", "!!!", "local host lookup gave no IPv4 address; proposing 127.0.0.1");
 }
 
+// The remembered address, first octet first.
+static void ExchangeAddress(vrx::SettingsExchange& sx, uint8_t (&octets)[4]) {
+    sx.Octet(vrx::keys::IPAddress1, octets[0]);
+    sx.Octet(vrx::keys::IPAddress2, octets[1]);
+    sx.Octet(vrx::keys::IPAddress3, octets[2]);
+    sx.Octet(vrx::keys::IPAddress4, octets[3]);
+}
+
 void CVrxClientDlg::OnDevOpen() {
-    uint8_t local[4] = {};
-    ProposeLocalAddress(local);
-    uint8_t octets[4];
-    const vrx::SettingKey* const keys[4] = {&vrx::setting::IPAddress1, &vrx::setting::IPAddress2,
-                                            &vrx::setting::IPAddress3, &vrx::setting::IPAddress4};
-    for (int i = 0; i < 4; ++i) {
-        const int value = m_settings.ReadInt(keys[i]->name, local[i]);
-        octets[i] = static_cast<uint8_t>(value >= 0 && value <= 255 ? value : local[i]);  // no wrap-around
-    }
+    uint8_t octets[4] = {};
+    ProposeLocalAddress(octets);  // the defaults of the remembered address
+    vrx::SettingsExchange load(m_settings, vrx::SettingsExchange::Direction::Load);
+    ExchangeAddress(load, octets);
 
     CDevOpenDlg dialog;
     dialog.m_address = CDevOpenDlg::PackAddress(octets);
     if (!RunParameterDialog(dialog)) return;
     CDevOpenDlg::UnpackAddress(dialog.m_address, octets);
-    for (int i = 0; i < 4; ++i) m_settings.WriteInt(keys[i]->name, octets[i]);
+    vrx::SettingsExchange save(m_settings, vrx::SettingsExchange::Direction::Save);
+    ExchangeAddress(save, octets);
 
     // The library's address: first octet in the lowest byte.
     const uint32_t address = octets[0] | (octets[1] << 8) | (octets[2] << 16) | (static_cast<uint32_t>(octets[3]) << 24);

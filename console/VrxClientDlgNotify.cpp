@@ -1,4 +1,5 @@
-// Notifications from the library's threads: each callback copies its record
+// The main window's notification handling. Notifications come from the
+// library's threads: each callback copies its record
 // and posts it to the window thread, which traces it under the console lock,
 // keeps the pending-event list and the order registry, and frees the copy.
 #include <cstdio>
@@ -81,9 +82,10 @@ uint32_t VRXAPI CVrxClientDlg::EventProcEx(VRXEVENTEXINFO* pEventExInfo) {
 // never calls them while the console is still inside the call that handed
 // them over, so they cannot wait on themselves.
 static void WaitForConsoleLock() {
-    if (!g_pMainDlg) return;
-    g_pMainDlg->Lock().Enter();
-    g_pMainDlg->Lock().Leave();
+    CVrxClientDlg* main = g_pMainDlg;
+    if (!main) return;
+    main->Lock().Enter();
+    main->Lock().Leave();
 }
 
 void VRXAPI CVrxClientDlg::CommandReplyProc(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) { WaitForConsoleLock(); }
@@ -92,8 +94,7 @@ void VRXAPI CVrxClientDlg::NoticeProc(uint32_t, uint32_t, uint32_t, uint32_t, ui
 
 // --- Window thread.
 
-INT_PTR CVrxClientDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
-    handled = true;
+bool CVrxClientDlg::OnNotification(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == vrx::g_msgEvent)
         OnEventNotify(reinterpret_cast<VRXEVENTINFO*>(wParam));
     else if (message == vrx::g_msgUnit)
@@ -103,8 +104,8 @@ INT_PTR CVrxClientDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, boo
     else if (message == vrx::g_msgEventEx)
         OnEventExNotify(reinterpret_cast<VRXEVENTEXINFO*>(wParam));
     else
-        handled = false;
-    return 0;
+        return false;
+    return true;
 }
 
 void CVrxClientDlg::OnEventNotify(VRXEVENTINFO* copy) {

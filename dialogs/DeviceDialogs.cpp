@@ -18,17 +18,9 @@ void CDevOpenDlg::UnpackAddress(uint32_t address, uint8_t (&octets)[4]) {
     octets[3] = static_cast<uint8_t>(FOURTH_IPADDRESS(address));
 }
 
-BOOL CDevOpenDlg::OnInitDialog() {
-    ui::Dialog::OnInitDialog();
-    SendDlgItemMessageA(Handle(), IDC_IP_ADDRESS, IPM_SETADDRESS, 0, static_cast<LPARAM>(m_address));
-    return TRUE;
-}
+void CDevOpenDlg::Exchange(ui::DataExchange& dx) { dx.IpAddress(IDC_IP_ADDRESS, m_address); }
 
-void CDevOpenDlg::OnDestroy() {
-    DWORD address = 0;  // an empty field reads as 0
-    SendDlgItemMessageA(Handle(), IDC_IP_ADDRESS, IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&address));
-    m_address = address;
-}
+void CDevOpenDlg::OnDestroy() { UpdateData(true); }
 
 CGetPrinterDlg::CGetPrinterDlg() : ui::Dialog(IDD_GET_PRINTER) {}
 
@@ -41,7 +33,7 @@ CDevResetEventDlg::CDevResetEventDlg() : ui::Dialog(IDD_DEV_RESET_EVENT) {
     Route(IDC_RESET_ACTION4, [this] { Choose(4); });
 }
 
-void CDevResetEventDlg::Exchange(ui::DataExchange& dx) { dx.StaticText(IDC_EVENT_TEXT, m_text, 1000); }
+void CDevResetEventDlg::Exchange(ui::DataExchange& dx) { dx.StaticText(IDC_EVENT_TEXT, m_text); }
 
 void CDevResetEventDlg::Choose(int32_t action) {
     m_action = action;

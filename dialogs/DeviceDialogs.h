@@ -18,7 +18,7 @@ public:
     static void UnpackAddress(uint32_t address, uint8_t (&octets)[4]);
 
 protected:
-    BOOL OnInitDialog() override;
+    void Exchange(ui::DataExchange& dx) override;
     // Read back on every close, OK or Cancel: the member holds what was shown.
     void OnDestroy() override;
 };

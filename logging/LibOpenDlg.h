@@ -30,4 +30,11 @@ private:
     std::string m_settingsPath;
     uint32_t m_maxLines = 100;
     std::string m_logger;
+    // What the other controls hold, exchanged like the two above.
+    bool m_logOn = true;
+    std::string m_fileName;
+    bool m_levelFatal = true;
+    bool m_levelWarn = true;
+    bool m_levelInfo = true;
+    bool m_levelDebug = true;
 };

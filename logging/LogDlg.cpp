@@ -1,6 +1,5 @@
 #include "LogDlg.h"
 
-#include <cstring>
 #include <vector>
 
 #include "LogFormat.h"
@@ -60,19 +59,6 @@ void CLogDlg::OnDestroy() {
     m_initialised = FALSE;
 }
 
-int CLogDlg::MeasureLine(const char* line) const {
-    HWND list = m_list.Handle();
-    HDC dc = GetDC(list);
-    if (!dc) return 0;
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0));
-    HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
-    SIZE size{0, 0};
-    GetTextExtentPoint32A(dc, line, static_cast<int>(std::strlen(line)), &size);
-    if (previous) SelectObject(dc, previous);
-    ReleaseDC(list, dc);
-    return size.cx;
-}
-
 void CLogDlg::AddLine(const char* line) {
     if (!line) line = "(null)";
     if (m_log) m_log->Write(LOG_INFO, "LogDlg", __LINE__, line);
@@ -85,6 +71,6 @@ void CLogDlg::AddLine(const char* line) {
     m_list.SetCurSel(index);
     // The extent follows the widest line held: measured once per line, the
     // widest kept as lines leave, the same result as re-measuring them all.
-    m_widths.PushBack(MeasureLine(line));
+    m_widths.PushBack(m_list.TextWidth(line));
     m_list.SetHorizontalExtent(m_widths.Widest() + 5);
 }

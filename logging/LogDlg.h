@@ -32,8 +32,6 @@ protected:
     void OnCancel() override {}
 
 private:
-    int MeasureLine(const char* line) const;
-
     ui::ListBox m_list;
     BOOL m_initialised = FALSE;
     std::unique_ptr<CLogFile> m_log;

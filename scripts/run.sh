@@ -10,15 +10,10 @@ build=$root/build/win64
 
 bash scripts/setup.sh
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 -j "$(nproc)" --target VrxClient ZembrinPrinter
-
-# Japanese captions need a ja_JP locale for Wine to map the texts.
-locale_dir=$build/locale
-if [ ! -d "$locale_dir/ja_JP.UTF-8" ]; then
-  mkdir -p "$locale_dir"
-  localedef -i ja_JP -f UTF-8 "$locale_dir/ja_JP.UTF-8" 2>/dev/null || true
-fi
-export LOCPATH=$locale_dir
+# Japanese captions need a ja_JP locale for Wine to map the texts; the build
+# makes one in its folder.
+cmake --build --preset win64 -j "$(nproc)" --target VrxClient ZembrinPrinter vrx_ja_locale
+export LOCPATH=$build/tests/locale
 run_wine() { LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 "$VRX_WINE" "$@"; }
 
 source scripts/wine-prefix.sh "$build" display

@@ -2,75 +2,75 @@
 
 #include <commctrl.h>
 
-#include <vector>
-
+#include "Controls.h"
+#include "Text.h"
 #include "ValueParse.h"
 
 namespace ui {
 
-std::string DataExchange::ReadText(int id) const {
-    HWND control = GetDlgItem(m_dialog, id);
-    const int length = GetWindowTextLengthA(control);
-    std::vector<char> buffer(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
-    GetWindowTextA(control, buffer.data(), static_cast<int>(buffer.size()));
-    return std::string(buffer.data());
+DataExchange::DataExchange(HWND dialog, bool saving, FailureHook onFailure)
+    : m_dialog(dialog), m_saving(saving), m_onFailure(std::move(onFailure)) {}
+
+void FocusAndSelect(HWND dialog, int id) {
+    HWND control = GetDlgItem(dialog, id);
+    if (!control) return;
+    SetFocus(control);
+    SendMessageW(control, EM_SETSEL, 0, -1);
+}
+
+void ShowExchangeFailure(HWND dialog, int id, const std::string& message) {
+    MessageBoxW(dialog, Widen(message).c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
+    FocusAndSelect(dialog, id);
 }
 
 void DataExchange::Fail(int id, const std::string& message) {
     m_failed = true;
-    MessageBoxA(m_dialog, message.c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
-    HWND control = GetDlgItem(m_dialog, id);
-    if (control) {
-        SetFocus(control);
-        SendMessageA(control, EM_SETSEL, 0, -1);
-    }
-}
-
-void DataExchange::SaveInteger(int id, int64_t min, int64_t max, int64_t& out) {
-    const auto value = ParseInRange(ReadText(id), min, max);
-    if (!value) {
-        Fail(id, RangeMessage(min, max));
-        return;
-    }
-    out = *value;
+    if (m_onFailure)
+        m_onFailure(id, message);
+    else
+        ShowExchangeFailure(m_dialog, id, message);
 }
 
 template <class T>
 void DataExchange::Number(int id, T& value, T min, T max) {
     if (Skip()) return;
     if (!m_saving) {
-        SetDlgItemTextA(m_dialog, id, std::to_string(value).c_str());
+        SetText(GetDlgItem(m_dialog, id), std::to_string(value));
         return;
     }
-    int64_t parsed = 0;
-    SaveInteger(id, min, max, parsed);
-    if (!m_failed) value = static_cast<T>(parsed);
+    const auto parsed = ParseInRange(GetText(GetDlgItem(m_dialog, id)), min, max);
+    if (!parsed) {
+        Fail(id, RangeMessage(min, max));
+        return;
+    }
+    value = static_cast<T>(*parsed);
 }
 
 void DataExchange::Int(int id, int32_t& value, int32_t min, int32_t max) { Number(id, value, min, max); }
-
 void DataExchange::UInt(int id, uint32_t& value, uint32_t min, uint32_t max) { Number(id, value, min, max); }
+void DataExchange::Short(int id, int16_t& value, int16_t min, int16_t max) { Number(id, value, min, max); }
+void DataExchange::Word(int id, uint16_t& value, uint16_t min, uint16_t max) { Number(id, value, min, max); }
 
-void DataExchange::Word(int id, uint16_t& value, uint16_t min, uint16_t max) {
-    uint32_t wide = value;
-    UInt(id, wide, min, max);
-    if (!m_failed) value = static_cast<uint16_t>(wide);
-}
-
-void DataExchange::Text(int id, std::string& text, size_t maxLength) {
+void DataExchange::Text(int id, std::string& text, size_t capacity) {
     if (Skip()) return;
     HWND control = GetDlgItem(m_dialog, id);
     if (!m_saving) {
-        SendMessageA(control, EM_LIMITTEXT, maxLength, 0);
-        SetWindowTextA(control, LimitText(text, maxLength).c_str());
+        // Characters, not bytes: the byte count is checked when saving.
+        SendMessageW(control, EM_LIMITTEXT, capacity, 0);
+        SetText(control, text);
         return;
     }
-    text = LimitText(ReadText(id), maxLength);
+    std::string typed = GetText(control);
+    if (typed.size() > capacity) {
+        Fail(id, TextTooLongMessage(capacity));
+        return;
+    }
+    text = std::move(typed);
 }
 
-void DataExchange::StaticText(int id, const std::string& text, size_t maxLength) {
+void DataExchange::StaticText(int id, const std::string& text) {
     if (Skip() || m_saving) return;
-    SetDlgItemTextA(m_dialog, id, LimitText(text, maxLength).c_str());
+    SetText(GetDlgItem(m_dialog, id), text);
 }
 
 void DataExchange::Check(int id, bool& checked) {
@@ -83,33 +83,43 @@ void DataExchange::Check(int id, bool& checked) {
 
 void DataExchange::ComboIndex(int id, int& index) {
     if (Skip()) return;
+    ComboBox combo;
+    combo.Attach(GetDlgItem(m_dialog, id));
     if (!m_saving)
-        SendDlgItemMessageA(m_dialog, id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        combo.SetCurSel(index);
     else
-        index = static_cast<int>(SendDlgItemMessageA(m_dialog, id, CB_GETCURSEL, 0, 0));
+        index = combo.GetCurSel();
 }
 
 void DataExchange::ListIndex(int id, int& index) {
     if (Skip()) return;
+    ListBox list;
+    list.Attach(GetDlgItem(m_dialog, id));
     if (!m_saving)
-        SendDlgItemMessageA(m_dialog, id, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        list.SetCurSel(index);
     else
-        index = static_cast<int>(SendDlgItemMessageA(m_dialog, id, LB_GETCURSEL, 0, 0));
+        index = list.GetCurSel();
 }
 
-void DataExchange::IpAddress(int id, uint8_t (&octets)[4]) {
+void DataExchange::ListViewIndex(int id, int& index) {
     if (Skip()) return;
+    ListView view;
+    view.Attach(GetDlgItem(m_dialog, id));
     if (!m_saving) {
-        SendDlgItemMessageA(m_dialog, id, IPM_SETADDRESS, 0,
-                            MAKEIPADDRESS(octets[0], octets[1], octets[2], octets[3]));
-        return;
+        if (index >= 0) view.Select(index);
+    } else {
+        index = view.GetSelectedIndex();
     }
-    DWORD address = 0;
-    SendDlgItemMessageA(m_dialog, id, IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&address));
-    octets[0] = static_cast<uint8_t>(FIRST_IPADDRESS(address));
-    octets[1] = static_cast<uint8_t>(SECOND_IPADDRESS(address));
-    octets[2] = static_cast<uint8_t>(THIRD_IPADDRESS(address));
-    octets[3] = static_cast<uint8_t>(FOURTH_IPADDRESS(address));
+}
+
+void DataExchange::IpAddress(int id, uint32_t& packed) {
+    if (Skip()) return;
+    ui::IpAddress control;
+    control.Attach(GetDlgItem(m_dialog, id));
+    if (!m_saving)
+        control.SetAddress(packed);
+    else
+        packed = control.GetAddress();
 }
 
 }  // namespace ui

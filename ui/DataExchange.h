@@ -1,52 +1,64 @@
 // Moves values between a dialog's members and its controls. Loading fills
-// the controls; saving reads them back, checks ranges, and stops at the
-// first bad field with the standard range message and focus on that field.
+// the controls; saving reads them back, checks each against its accepted
+// range, and stops at the first refused field, which is reported through a
+// hook (by default: the range message, focus on the field, its text selected).
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
+#include <limits>
 #include <string>
 
 namespace ui {
 
 class DataExchange {
 public:
-    DataExchange(HWND dialog, bool saving) : m_dialog(dialog), m_saving(saving) {}
+    using FailureHook = std::function<void(int id, const std::string& message)>;
+
+    DataExchange(HWND dialog, bool saving, FailureHook onFailure = nullptr);
 
     bool Saving() const { return m_saving; }
     bool Failed() const { return m_failed; }
 
-    // Signed decimal edit, accepted in [min, max].
-    void Int(int id, int32_t& value, int32_t min, int32_t max);
-    // Unsigned decimal edit, accepted in [min, max].
-    void UInt(int id, uint32_t& value, uint32_t min, uint32_t max);
-    // 16-bit fields shown as decimals.
-    void Word(int id, uint16_t& value, uint16_t min, uint16_t max);
-    // Text edit limited to maxLength characters.
-    void Text(int id, std::string& text, size_t maxLength);
-    // Text shown in a static control, cut to maxLength characters.
-    void StaticText(int id, const std::string& text, size_t maxLength);
+    // Decimal edits; the defaults accept every value of the type.
+    void Int(int id, int32_t& value, int32_t min = std::numeric_limits<int32_t>::min(),
+             int32_t max = std::numeric_limits<int32_t>::max());
+    void UInt(int id, uint32_t& value, uint32_t min = 0, uint32_t max = std::numeric_limits<uint32_t>::max());
+    void Short(int id, int16_t& value, int16_t min = std::numeric_limits<int16_t>::min(),
+               int16_t max = std::numeric_limits<int16_t>::max());
+    void Word(int id, uint16_t& value, uint16_t min = 0, uint16_t max = std::numeric_limits<uint16_t>::max());
+    // A text edit holding at most `capacity` bytes in the system code page
+    // (a double-byte character takes two), so it fits its record field.
+    void Text(int id, std::string& text, size_t capacity);
+    // A static text; loading only.
+    void StaticText(int id, const std::string& text);
     void Check(int id, bool& checked);
-    // Selection index of a combo box (drop-down list); -1 for none.
+    // Selection of a drop-down list, a list box or a list view; -1 for none.
     void ComboIndex(int id, int& index);
     void ListIndex(int id, int& index);
-    // IP address control: four octets, first octet first.
-    void IpAddress(int id, uint8_t (&octets)[4]);
+    void ListViewIndex(int id, int& index);
+    // IP address control, packed as the control packs it (first field highest).
+    void IpAddress(int id, uint32_t& packed);
 
-    // Reports a bad field: message box, focus and selection on the control.
+    // Refuses the field: ends the exchange and reports through the hook.
     void Fail(int id, const std::string& message);
 
 private:
     bool Skip() const { return m_failed; }
-    std::string ReadText(int id) const;
-    void SaveInteger(int id, int64_t min, int64_t max, int64_t& out);
     template <class T>
     void Number(int id, T& value, T min, T max);
 
     HWND m_dialog;
     bool m_saving;
     bool m_failed = false;
+    FailureHook m_onFailure;
 };
+
+// The standard report of a refused field: the message, then focus on the
+// control with its text selected.
+void ShowExchangeFailure(HWND dialog, int id, const std::string& message);
+void FocusAndSelect(HWND dialog, int id);
 
 }  // namespace ui

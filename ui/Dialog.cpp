@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "DataExchange.h"
+#include "Text.h"
 
 namespace ui {
 
@@ -14,8 +15,6 @@ Dialog::~Dialog() {
 
 INT_PTR Dialog::RunModal(HWND parent) {
     m_modal = true;
-    // Unicode windows keep the templates' Japanese texts whatever the
-    // system's ANSI code page.
     return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), parent, &Dialog::DialogProc,
                            reinterpret_cast<LPARAM>(this));
 }
@@ -39,10 +38,12 @@ void Dialog::Close(INT_PTR result) {
 }
 
 bool Dialog::UpdateData(bool save) {
-    DataExchange dx(m_hwnd, save);
+    DataExchange dx(m_hwnd, save, [this](int id, const std::string& message) { OnExchangeFailure(id, message); });
     Exchange(dx);
     return !dx.Failed();
 }
+
+void Dialog::OnExchangeFailure(int id, const std::string& message) { ShowExchangeFailure(m_hwnd, id, message); }
 
 BOOL Dialog::OnInitDialog() {
     UpdateData(false);
@@ -57,6 +58,10 @@ void Dialog::OnCancel() { Close(IDCANCEL); }
 
 void Dialog::Route(int id, std::function<void()> handler, int code) {
     m_routes.push_back(CommandRoute{id, code, std::move(handler)});
+}
+
+void Dialog::RouteNotify(int id, UINT code, NotifyHandler handler) {
+    m_notifyRoutes.push_back(NotifyRoute{id, code, std::move(handler)});
 }
 
 bool Dialog::DispatchCommand(int id, int code) {
@@ -80,6 +85,16 @@ bool Dialog::DispatchCommand(int id, int code) {
     return false;
 }
 
+bool Dialog::DispatchNotify(const NMHDR& header, LRESULT& result) {
+    for (const NotifyRoute& route : m_notifyRoutes) {
+        if (route.id == static_cast<int>(header.idFrom) && route.code == header.code) {
+            result = route.handler(header);
+            return true;
+        }
+    }
+    return false;
+}
+
 INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
     handled = true;
     switch (message) {
@@ -88,6 +103,12 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, bool& handl
     case WM_COMMAND:
         handled = DispatchCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
+    case WM_NOTIFY: {
+        LRESULT result = 0;
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        handled = header && DispatchNotify(*header, result);
+        return result;
+    }
     case WM_SIZE:
         OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
         handled = false;
@@ -96,25 +117,14 @@ INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, bool& handl
         OnDestroy();
         handled = false;
         return 0;
-    case WM_SYSCOMMAND:
-        handled = OnSysCommand(wParam, lParam);
-        return 0;
-    case WM_PAINT:
-        handled = OnPaint();
-        return 0;
-    case WM_QUERYDRAGICON: {
-        HICON icon = OnQueryDragIcon();
-        handled = icon != nullptr;
-        return reinterpret_cast<INT_PTR>(icon);
-    }
     default:
         handled = false;
         return OnMessage(message, wParam, lParam, handled);
     }
 }
 
-void Dialog::ReportException(const char* what) {
-    MessageBoxA(m_hwnd, what, "VrxClient", MB_OK | MB_ICONERROR);
+void Dialog::ReportException(const std::string& what) {
+    MessageBoxW(m_hwnd, Widen(what).c_str(), L"VrxClient", MB_OK | MB_ICONERROR);
 }
 
 INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -122,9 +132,9 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     if (message == WM_INITDIALOG) {
         self = reinterpret_cast<Dialog*>(lParam);
         self->m_hwnd = hwnd;
-        SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+        SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
     } else {
-        self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+        self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
     }
     if (!self) return FALSE;
 
@@ -142,7 +152,7 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         handled = true;
     }
     if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+        SetWindowLongPtrW(hwnd, DWLP_USER, 0);
         self->m_hwnd = nullptr;
     }
     if (!handled) return FALSE;
@@ -151,7 +161,7 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     case WM_QUERYDRAGICON:
         return result;
     default:
-        SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, result);
+        SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);
         return TRUE;
     }
 }

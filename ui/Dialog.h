@@ -1,5 +1,6 @@
-// Base of every window of the console: a dialog from a resource template,
-// modal or modeless, with command routing by control id and data exchange.
+// Base of every window of the console: a Unicode dialog from a resource
+// template, modal or modeless, with command and notification routing by
+// control id, and data exchange with validation.
 #pragma once
 
 #include <windows.h>
@@ -42,16 +43,18 @@ protected:
     virtual void OnOK();
     virtual void OnCancel();
     virtual void Exchange(DataExchange&) {}
+    // How a refused field is shown; by default the standard message, focus
+    // and selection on the control.
+    virtual void OnExchangeFailure(int id, const std::string& message);
     // Called for WM_COMMAND after the routing table found nothing.
     virtual bool OnCommand(int id, int code) { return false; }
     virtual void OnSize(UINT type, int cx, int cy) {}
     virtual void OnDestroy() {}
-    virtual bool OnSysCommand(WPARAM command, LPARAM lParam) { return false; }
-    virtual bool OnPaint() { return false; }
-    virtual HICON OnQueryDragIcon() { return nullptr; }
-    // Any other message (registered messages, for example). Set handled and
+    // Any other message (registered messages, painting). Set handled and
     // return the message's result to stop default processing.
     virtual INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) { return 0; }
+    // How an exception that reached the window procedure is reported.
+    virtual void ReportException(const std::string& what);
 
     // Binds a control id (and notification code) to a handler.
     void Route(int id, std::function<void()> handler, int code = BN_CLICKED);
@@ -61,22 +64,38 @@ protected:
         Route(id, [self, handler] { (self->*handler)(); }, code);
     }
 
+    // Binds a WM_NOTIFY from a control id with a notification code; the
+    // handler's answer is the message's result.
+    using NotifyHandler = std::function<LRESULT(const NMHDR&)>;
+    void RouteNotify(int id, UINT code, NotifyHandler handler);
+    template <class T>
+    void RouteNotify(int id, UINT code, LRESULT (T::*handler)(const NMHDR&)) {
+        T* self = static_cast<T*>(this);
+        RouteNotify(id, code, [self, handler](const NMHDR& header) { return (self->*handler)(header); });
+    }
+
 private:
     struct CommandRoute {
         int id;
         int code;
         std::function<void()> handler;
     };
+    struct NotifyRoute {
+        int id;
+        UINT code;
+        NotifyHandler handler;
+    };
 
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
     bool DispatchCommand(int id, int code);
-    void ReportException(const char* what);
+    bool DispatchNotify(const NMHDR& header, LRESULT& result);
 
     int m_templateId;
     HWND m_hwnd = nullptr;
     bool m_modal = false;
     std::vector<CommandRoute> m_routes;
+    std::vector<NotifyRoute> m_notifyRoutes;
 };
 
 }  // namespace ui

@@ -42,8 +42,8 @@ std::string RangeMessage(int64_t min, int64_t max) {
     return "Enter an integer between " + std::to_string(min) + " and " + std::to_string(max) + ".";
 }
 
-std::string LimitText(const std::string& text, size_t maxLength) {
-    return text.size() <= maxLength ? text : text.substr(0, maxLength);
+std::string TextTooLongMessage(size_t capacity) {
+    return "Enter no more than " + std::to_string(capacity) + " bytes (a double-byte character takes two).";
 }
 
 }  // namespace ui

@@ -16,7 +16,7 @@ std::optional<int64_t> ParseInRange(const std::string& text, int64_t min, int64_
 // "Enter an integer between 1 and 10000."
 std::string RangeMessage(int64_t min, int64_t max);
 
-// Text cut to at most maxLength bytes, counted as the edit control's limit is.
-std::string LimitText(const std::string& text, size_t maxLength);
+// "Enter no more than 31 bytes (a double-byte character takes two)."
+std::string TextTooLongMessage(size_t capacity);
 
 }  // namespace ui

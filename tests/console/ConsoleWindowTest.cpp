@@ -73,6 +73,12 @@ void ExpectShown(const ConsoleProcess& console, int id, bool shown) {
     EXPECT_EQ(IsWindowEnabled(button) != FALSE, shown) << id;
 }
 
+LONG TopOf(const ConsoleProcess& console, int id) {
+    RECT rect{};
+    GetWindowRect(console.Control(id), &rect);
+    return rect.top;
+}
+
 int TraceLineCount(const ConsoleProcess& console) {
     HWND log = console.FindWindowByCaption(L"Log");
     return static_cast<int>(SendMessageA(GetDlgItem(log, IDC_LOG_LIST), LB_GETCOUNT, 0, 0));
@@ -90,6 +96,7 @@ TEST(ConsoleWindow, WithoutSettingsEveryButtonShowsButTheNineMaintenanceOnes) {
         EXPECT_EQ(ConsoleProcess::TextOf(console.Control(row.id)), row.caption);
         ExpectShown(console, row.id, !row.maintenance);
     }
+    EXPECT_FALSE(IsWindowVisible(console.Control(IDC_MAINTENANCE_HEADING))) << "no heading over nothing";
     EXPECT_EQ(ConsoleProcess::TextOf(console.Control(IDOK)), "Exit");
     EXPECT_FALSE(IsWindowVisible(console.Control(IDCANCEL)));
     EXPECT_FALSE(IsWindowEnabled(console.Control(IDCANCEL)));
@@ -112,6 +119,10 @@ TEST(ConsoleWindow, AnyNonZeroHiddenKeyShowsItsButtonAndTransmitTimeIsNeverGated
     ExpectShown(console, IDC_DEV_OCCUPY_CHECK, false);
     ExpectShown(console, IDC_DEV_VRX_COMMAND1, false);
     ExpectShown(console, IDC_DEV_INTERRUPT_PRINT_ORDER, false);
+    // The two shown close up at the top of their group, in template order.
+    EXPECT_TRUE(IsWindowVisible(console.Control(IDC_MAINTENANCE_HEADING)));
+    EXPECT_EQ(TopOf(console, IDC_DEV_START_FAD), TopOf(console, IDC_DEV_OCCUPY_CHECK));
+    EXPECT_EQ(TopOf(console, IDC_DEV_VRX_NOTICE), TopOf(console, IDC_DEV_CANCEL_PRINT_ALL));
     EXPECT_TRUE(console.Exit());
 }
 

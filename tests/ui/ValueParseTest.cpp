@@ -38,8 +38,3 @@ TEST(ValueParse, RangeMessageNamesTheAcceptedRange) {
     EXPECT_EQ(ui::RangeMessage(-32768, 32767), "Enter an integer between -32768 and 32767.");
 }
 
-TEST(ValueParse, TextIsCutToItsLimit) {
-    EXPECT_EQ(ui::LimitText("abcdef", 3), "abc");
-    EXPECT_EQ(ui::LimitText("abc", 3), "abc");
-    EXPECT_EQ(ui::LimitText("", 0), "");
-}

@@ -1,0 +1,43 @@
+#include "SettingsExchange.h"
+
+namespace vrx {
+
+void SettingsExchange::Int(const SettingKey& key, int32_t& value) {
+    if (Loading())
+        value = m_file.Read(key);
+    else
+        m_file.WriteSettingInt(key.name, value);
+}
+
+void SettingsExchange::Int(const SettingKey& key, uint32_t& value) {
+    int32_t bits = static_cast<int32_t>(value);
+    Int(key, bits);
+    value = static_cast<uint32_t>(bits);
+}
+
+void SettingsExchange::Int(const SettingKey& key, uint16_t& value) {
+    if (!Loading()) {
+        m_file.WriteSettingInt(key.name, value);
+        return;
+    }
+    const int stored = m_file.Read(key);
+    value = static_cast<uint16_t>(stored >= 0 && stored <= 0xFFFF ? stored : key.intDefault);
+}
+
+void SettingsExchange::Octet(const SettingKey& key, uint8_t& value) {
+    if (!Loading()) {
+        m_file.WriteSettingInt(key.name, value);
+        return;
+    }
+    const int stored = m_file.ReadSettingInt(key.name, value);
+    if (stored >= 0 && stored <= 255) value = static_cast<uint8_t>(stored);
+}
+
+void SettingsExchange::Text(const SettingKey& key, std::string& value) {
+    if (Loading())
+        value = m_file.ReadText(key);
+    else
+        m_file.WriteSettingString(key.name, value.c_str());
+}
+
+}  // namespace vrx

@@ -1,0 +1,38 @@
+// Moves the values a dialog remembers between the settings file and the
+// variables that preset it. The same exchange function serves both
+// directions, so each dialog's keys and their order are written once:
+//     sx.Int(keys::PaperWidth, block.dwPaperWidth);
+// loads before the dialog and saves after OK.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "SettingsFile.h"
+
+namespace vrx {
+
+class SettingsExchange {
+public:
+    enum class Direction { Load, Save };
+
+    SettingsExchange(const SettingsFile& file, Direction direction) : m_file(file), m_direction(direction) {}
+    bool Loading() const { return m_direction == Direction::Load; }
+
+    // Integers are stored as "%d"; an unsigned value keeps its bits.
+    void Int(const SettingKey& key, int32_t& value);
+    void Int(const SettingKey& key, uint32_t& value);
+    // A 16-bit field is stored as its unsigned value; a stored value that
+    // does not fit reads as the key's default.
+    void Int(const SettingKey& key, uint16_t& value);
+    // For keys whose default is only known at run time: the value held when
+    // loading is the default, and a stored value outside 0 to 255 keeps it.
+    void Octet(const SettingKey& key, uint8_t& value);
+    void Text(const SettingKey& key, std::string& value);
+
+private:
+    const SettingsFile& m_file;
+    Direction m_direction;
+};
+
+}  // namespace vrx

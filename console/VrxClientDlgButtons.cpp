@@ -1,0 +1,57 @@
+// The main window's button table, in the order of the console's button list:
+// routing and the maintenance gates both walk it. A row without a handler
+// does nothing when clicked ("vrxDevPrintKolmXml" by design).
+#include "VrxClientDlg.h"
+#include "resource.h"
+
+const std::vector<CVrxClientDlg::Button>& CVrxClientDlg::Buttons() {
+    using D = CVrxClientDlg;
+    namespace hidden = vrx::hidden;
+    static const std::vector<Button> table = {
+        {IDC_LIB_OPEN, &D::OnLibOpen, nullptr},
+        {IDC_LIB_CLOSE, &D::OnLibClose, nullptr},
+        {IDC_SEARCH_PRINTER, &D::OnSearchPrinter, nullptr},
+        {IDC_SEARCH_PRINTER2, &D::OnSearchPrinter2, nullptr},
+        {IDC_GET_PRINTER, &D::OnGetPrinter, nullptr},
+        {IDC_DEV_OPEN, &D::OnDevOpen, nullptr},
+        {IDC_DEV_CLOSE, &D::OnDevClose, nullptr},
+        {IDC_DEV_GET_UNIT_INFO, nullptr, nullptr},
+        {IDC_DEV_GET_MAG_INFO, nullptr, nullptr},
+        {IDC_DEV_GET_SETUP_INFO, nullptr, nullptr},
+        {IDC_DEV_GET_PRINT_NUM_INFO, nullptr, nullptr},
+        {IDC_DEV_GET_TRANSMIT_TIME, nullptr, nullptr},
+        {IDC_SET_COMPLETION_PROC_MODE, nullptr, nullptr},
+        {IDC_DEV_OCCUPY_CHECK, nullptr, &hidden::vrxDevOccupyCheck},
+        {IDC_DEV_IS_READY, nullptr, nullptr},
+        {IDC_DEV_START_ORDER, nullptr, nullptr},
+        {IDC_DEV_END_ORDER, nullptr, nullptr},
+        {IDC_DEV_PRINT, nullptr, nullptr},
+        {IDC_DEV_PRINT_KOLM_XML, nullptr, nullptr},
+        {IDC_DEV_SORT, nullptr, nullptr},
+        {IDC_DEV_CANCEL_PRINT_ORDER, nullptr, nullptr},
+        {IDC_DEV_GET_PRINT_STATUS, nullptr, nullptr},
+        {IDC_DEV_SET_TIME, nullptr, nullptr},
+        {IDC_DEV_GET_TIME, nullptr, nullptr},
+        {IDC_DEV_START_DUPLEX, nullptr, nullptr},
+        {IDC_DEV_END_DUPLEX, nullptr, nullptr},
+        {IDC_DEV_BLANK_PRINT, nullptr, nullptr},
+        {IDC_DEV_CLOSE_CHECK, nullptr, nullptr},
+        {IDC_DEV_GET_ALL_MAG_INFO, nullptr, nullptr},
+        {IDC_DEV_CTRL_PRINT, nullptr, nullptr},
+        {IDC_DEV_EXPRESS_ORDER, nullptr, nullptr},
+        {IDC_GET_VRX_VERSION, nullptr, nullptr},
+        {IDC_DEV_GET_PROFILE, nullptr, nullptr},
+        {IDC_DEV_VRX_COMMAND1, nullptr, &hidden::vrxDevVrxCommand1},
+        {IDC_DEV_VRX_COMMAND2, nullptr, &hidden::vrxDevVrxCommand2},
+        {IDC_DEV_VRX_NOTICE, nullptr, &hidden::vrxDevVrxNotice},
+        {IDC_DEV_CANCEL_PRINT_ALL, nullptr, &hidden::vrxDevCancelPrintAll},
+        {IDC_DEV_START_FAD, nullptr, &hidden::vrxDevStartFAD},
+        {IDC_DEV_ADJUST_FOR_PRINT, nullptr, nullptr},
+        {IDC_DEV_START_RETRANSMISSION, nullptr, &hidden::vrxDevStartRetransmission},
+        {IDC_DEV_END_RETRANSMISSION, nullptr, &hidden::vrxDevEndRetransmission},
+        {IDC_DEV_INTERRUPT_PRINT_ORDER, nullptr, &hidden::vrxDevInterruptPrintOrder},
+        {IDC_DEV_PRINT_RESEND, nullptr, nullptr},
+        {IDC_DEV_RESET_EVENT, &D::OnDevResetEvent, nullptr},
+    };
+    return table;
+}
