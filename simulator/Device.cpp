@@ -48,8 +48,9 @@ void Device::Run() {
         m_runner(action, out);
         for (const auto& n : out) {
             if (m_stopDelivery.load()) break;
-            n.Deliver();
+            // Logged as the call begins: a callback that blocks shows in the log.
             if (m_log) m_log(n);
+            n.Deliver();
         }
     }
 }

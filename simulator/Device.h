@@ -26,7 +26,8 @@ class Device {
 public:
     // runner runs one action with the library's state locked.
     using Runner = std::function<void(const Action&, Outbox&)>;
-    // log receives every delivered notification (debug log); may be empty.
+    // log receives every notification just before it is delivered (debug
+    // log); may be empty.
     Device(Runner runner, std::function<void(const Notification&)> log);
     ~Device();
     Device(const Device&) = delete;
