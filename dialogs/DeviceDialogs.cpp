@@ -2,8 +2,26 @@
 
 #include <commctrl.h>
 
+#include "Controls.h"
 #include "DataExchange.h"
+#include "FileChooser.h"
 #include "resource.h"
+
+namespace {
+
+// Paths and texts without a record field of their own: as much as the
+// settings file gives back.
+constexpr size_t kTextCapacity = 255;
+
+void FillList(const ui::Dialog& dialog, int id, std::initializer_list<const char*> entries) {
+    ui::ComboBox list;
+    list.Attach(dialog.Item(id));
+    list.AddStrings(entries);
+}
+
+void FillFeedList(const ui::Dialog& dialog, int id) { FillList(dialog, id, {"0 : ROLL", "1 : SHEET"}); }
+
+}  // namespace
 
 CDevOpenDlg::CDevOpenDlg() : ui::Dialog(IDD_DEV_OPEN) {}
 
@@ -38,4 +56,110 @@ void CDevResetEventDlg::Exchange(ui::DataExchange& dx) { dx.StaticText(IDC_EVENT
 void CDevResetEventDlg::Choose(int32_t action) {
     m_action = action;
     OnOK();  // the normal OK path, data exchange first
+}
+
+CDevGetMagInfoDlg::CDevGetMagInfoDlg() : ui::Dialog(IDD_DEV_GET_MAG_INFO) {}
+
+void CDevGetMagInfoDlg::Exchange(ui::DataExchange& dx) { dx.Int(IDC_INFO_NUM, m_infoNum, 0, 1000); }
+
+CSetCompletionProcModeDlg::CSetCompletionProcModeDlg() : ui::Dialog(IDD_SET_COMPLETION_PROC_MODE) {}
+
+void CSetCompletionProcModeDlg::Exchange(ui::DataExchange& dx) { dx.UInt(IDC_COMPLETION_MODE, m_mode); }
+
+CDevCtrlPrintDlg::CDevCtrlPrintDlg() : ui::Dialog(IDD_DEV_CTRL_PRINT) {}
+
+BOOL CDevCtrlPrintDlg::OnInitDialog() {
+    FillList(*this, IDC_CTRL, {"0 : STOP", "1 : RESTART"});
+    return ui::Dialog::OnInitDialog();
+}
+
+void CDevCtrlPrintDlg::Exchange(ui::DataExchange& dx) { dx.ComboIndex(IDC_CTRL, m_ctrl); }
+
+CDevSetTimeDlg::CDevSetTimeDlg() : ui::Dialog(IDD_DEV_SET_TIME) {}
+
+void CDevSetTimeDlg::Exchange(ui::DataExchange& dx) {
+    dx.Int(IDC_TIME_DAY, m_day, 1, 31);
+    dx.Int(IDC_TIME_DAY_OF_WEEK, m_dayOfWeek, 0, 6);
+    dx.Int(IDC_TIME_HOUR, m_hour, 0, 23);
+    dx.Int(IDC_TIME_MINUTE, m_minute, 0, 59);
+    dx.Int(IDC_TIME_MONTH, m_month, 1, 12);
+    dx.Int(IDC_TIME_SECOND, m_second, 0, 59);
+    dx.Int(IDC_TIME_YEAR, m_year, 1980, 2079);
+}
+
+CDevGetProfileDlg::CDevGetProfileDlg() : ui::Dialog(IDD_DEV_GET_PROFILE) {
+    Route(IDC_PROF_CHOOSE, &CDevGetProfileDlg::OnChooseFile);
+}
+
+BOOL CDevGetProfileDlg::OnInitDialog() {
+    FillFeedList(*this, IDC_PROF_FEED);
+    return ui::Dialog::OnInitDialog();
+}
+
+void CDevGetProfileDlg::Exchange(ui::DataExchange& dx) {
+    dx.ComboIndex(IDC_PROF_FEED, m_feed);
+    dx.Int(IDC_PROF_PAPER_WIDTH, m_paperWidth);
+    dx.Int(IDC_PROF_SURFACE, m_surface);
+    dx.Text(IDC_PROF_FILE_PATH, m_filePath, kTextCapacity);
+    dx.Text(IDC_PROF_PAPER_NAME, m_paperName, kTextCapacity);
+}
+
+void CDevGetProfileDlg::OnChooseFile() {
+    if (!UpdateData(true)) return;
+    ui::FileChoice choice;
+    choice.owner = Handle();
+    choice.filter = L"ICC Files (*.icc;*.icm)\0*.icc;*.icm\0All Files (*.*)\0*.*\0";
+    // "icc", not "*.icc": the chooser appends the extension text as it stands.
+    choice.defaultExtension = L"icc";
+    choice.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
+    if (ui::ChooseFileToOpen(choice, m_filePath)) UpdateData(false);
+}
+
+CDevBlankPrintDlg::CDevBlankPrintDlg() : ui::Dialog(IDD_DEV_BLANK_PRINT) {}
+
+BOOL CDevBlankPrintDlg::OnInitDialog() {
+    FillFeedList(*this, IDC_BLANK_FEED);
+    FillList(*this, IDC_BLANK_CLEAR_INK, {"0 : Not Print", "1 : Print"});
+    FillList(*this, IDC_BLANK_PRINT_QUALITY,
+             {"0 : PROC_PRNQLT_PRINTER", "1 : PROC_PRNQLT_NORMAL", "2 : PROC_PRNQLT_QUALITY1"});
+    return ui::Dialog::OnInitDialog();
+}
+
+void CDevBlankPrintDlg::Exchange(ui::DataExchange& dx) {
+    dx.UInt(IDC_BLANK_ORDER_ID, m_orderId);
+    dx.Int(IDC_BLANK_PAPER_LENGTH, m_paperLength);
+    dx.Text(IDC_BLANK_PAPER_NAME, m_paperName, kPaperNameCapacity);
+    dx.Int(IDC_BLANK_PAPER_PRESENCE, m_paperPresence);
+    dx.Int(IDC_BLANK_PAPER_WIDTH, m_paperWidth);
+    dx.Int(IDC_BLANK_PRINT_NUM, m_printNum);
+    dx.Int(IDC_BLANK_RESOLUTION, m_resolution);
+    dx.Int(IDC_BLANK_SURFACE, m_surface);
+    dx.ComboIndex(IDC_BLANK_FEED, m_feed);
+    dx.ComboIndex(IDC_BLANK_CLEAR_INK, m_clearInk);
+    dx.ComboIndex(IDC_BLANK_PRINT_QUALITY, m_printQuality);
+}
+
+CDevStartFadDlg::CDevStartFadDlg() : ui::Dialog(IDD_DEV_START_FAD) {
+    Route(IDC_FAD_CHOOSE, &CDevStartFadDlg::OnChooseFile);
+}
+
+BOOL CDevStartFadDlg::OnInitDialog() {
+    FillList(*this, IDC_FAD_OUT, {"0 : PRINTER", "1 : FAD", "2 : TRASH"});
+    return ui::Dialog::OnInitDialog();
+}
+
+void CDevStartFadDlg::Exchange(ui::DataExchange& dx) {
+    dx.UInt(IDC_FAD_ORDER_ID, m_orderId);
+    dx.ComboIndex(IDC_FAD_OUT, m_fadOut);
+    dx.Text(IDC_FAD_FILE_NAME, m_fadFileName, kTextCapacity);
+    dx.Text(IDC_FAD_ORDER_KEY, m_orderKey, kTextCapacity);
+}
+
+void CDevStartFadDlg::OnChooseFile() {
+    if (!UpdateData(true)) return;
+    ui::FileChoice choice;
+    choice.owner = Handle();
+    choice.filter = L"All Files (*.*)\0*.*\0";
+    choice.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    if (ui::ChooseFileToOpen(choice, m_fadFileName)) UpdateData(false);
 }

@@ -5,6 +5,7 @@
 
 #include "Controls.h"
 #include "DataExchange.h"
+#include "FileChooser.h"
 #include "ProgramPath.h"
 #include "Text.h"
 #include "resource.h"
@@ -68,16 +69,12 @@ void CLibOpenDlg::OnLogSwitch() {
 }
 
 void CLibOpenDlg::OnFind() {
-    wchar_t file[MAX_PATH] = {};
-    GetDlgItemTextW(Handle(), IDC_LOG_FILENAME, file, MAX_PATH);
-    OPENFILENAMEW chooser{};
-    chooser.lStructSize = sizeof chooser;
-    chooser.hwndOwner = Handle();
-    chooser.lpstrFilter = L"log file\0*.log\0all files\0*.*\0\0";
-    chooser.lpstrFile = file;
-    chooser.nMaxFile = MAX_PATH;
-    chooser.Flags = OFN_HIDEREADONLY | OFN_LONGNAMES;
-    if (GetSaveFileNameW(&chooser)) SetDlgItemTextW(Handle(), IDC_LOG_FILENAME, file);
+    ui::FileChoice choice;
+    choice.owner = Handle();
+    choice.filter = L"log file\0*.log\0all files\0*.*\0";
+    choice.flags = OFN_HIDEREADONLY | OFN_LONGNAMES;
+    std::string file = ui::GetText(Item(IDC_LOG_FILENAME));
+    if (ui::ChooseFileToSave(choice, file)) ui::SetText(Item(IDC_LOG_FILENAME), file);
 }
 
 void CLibOpenDlg::OnOK() {

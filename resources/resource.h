@@ -95,3 +95,56 @@
 #define IDC_FILENAME_LABEL 1099
 #define IDC_MAXLINE_SPIN 1100
 #define IDC_LOG_SETTINGS_PATH 1101
+
+// Magazine records (vrxDevGetMagInfo, vrxDevGetAllMagInfo)
+#define IDD_DEV_GET_MAG_INFO 142
+#define IDC_INFO_NUM 1068
+
+// Completion mode (vrxSetCompletionProcMode)
+#define IDD_SET_COMPLETION_PROC_MODE 152
+#define IDC_COMPLETION_MODE 1105
+
+// Print control (vrxDevCtrlPrint)
+#define IDD_DEV_CTRL_PRINT 137
+#define IDC_CTRL 1071
+
+// Printer clock (vrxDevSetTime)
+#define IDD_DEV_SET_TIME 136
+#define IDC_TIME_MONTH 1033
+#define IDC_TIME_DAY 1034
+#define IDC_TIME_DAY_OF_WEEK 1035
+#define IDC_TIME_HOUR 1036
+#define IDC_TIME_MINUTE 1037
+#define IDC_TIME_SECOND 1038
+#define IDC_TIME_YEAR 1039
+
+// Profile output (vrxDevGetProfile)
+#define IDD_DEV_GET_PROFILE 151
+#define IDC_PROF_FEED 1031
+#define IDC_PROF_PAPER_WIDTH 1051
+#define IDC_PROF_SURFACE 1062
+#define IDC_PROF_PAPER_NAME 1083
+#define IDC_PROF_CHOOSE 1094
+#define IDC_PROF_FILE_PATH 1102
+
+// Blank print (vrxDevBlankPrint)
+#define IDD_DEV_BLANK_PRINT 155
+#define IDC_BLANK_ORDER_ID 1068
+#define IDC_BLANK_PRINT_NUM 1067
+#define IDC_BLANK_FEED 1031
+#define IDC_BLANK_SURFACE 1062
+#define IDC_BLANK_PAPER_PRESENCE 1063
+#define IDC_BLANK_RESOLUTION 1053
+#define IDC_BLANK_PAPER_NAME 1083
+#define IDC_BLANK_CLEAR_INK 1034
+#define IDC_BLANK_PAPER_WIDTH 1051
+#define IDC_BLANK_PAPER_LENGTH 1052
+#define IDC_BLANK_PRINT_QUALITY 1089
+
+// FAD start (vrxDevStartFAD)
+#define IDD_DEV_START_FAD 160
+#define IDC_FAD_ORDER_ID 1031
+#define IDC_FAD_ORDER_KEY 1032
+#define IDC_FAD_OUT 1110
+#define IDC_FAD_FILE_NAME 1033
+#define IDC_FAD_CHOOSE 1094

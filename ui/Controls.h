@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 namespace ui {
@@ -34,6 +35,10 @@ protected:
 class ComboBox : public Control {
 public:
     int AddString(const std::string& text);
+    // Fixed entries, in order (a sorted list sorts them itself).
+    void AddStrings(std::initializer_list<const char*> texts) {
+        for (const char* text : texts) AddString(text);
+    }
     int GetCount() const { return static_cast<int>(Send(CB_GETCOUNT)); }
     int GetCurSel() const { return static_cast<int>(Send(CB_GETCURSEL)); }
     void SetCurSel(int index) { Send(CB_SETCURSEL, static_cast<WPARAM>(index)); }

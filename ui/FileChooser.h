@@ -1,0 +1,26 @@
+// The system's file choosers, with the path in the system code page.
+#pragma once
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include <string>
+
+namespace ui {
+
+struct FileChoice {
+    HWND owner = nullptr;
+    // Pairs of description and pattern, each ending in '\0', the whole list
+    // ending in a second '\0' (the chooser's own filter format).
+    const wchar_t* filter = nullptr;
+    const wchar_t* defaultExtension = nullptr;  // without the dot; null for none
+    DWORD flags = 0;
+};
+
+// Runs the open-style chooser starting at `path`; on OK `path` becomes the
+// chosen full path and the answer is true. Cancel changes nothing.
+bool ChooseFileToOpen(const FileChoice& choice, std::string& path);
+// The same with the save-style chooser.
+bool ChooseFileToSave(const FileChoice& choice, std::string& path);
+
+}  // namespace ui
