@@ -20,6 +20,20 @@ public:
     // Enters only if no other thread holds the lock.
     bool TryEnter() { return TryEnterCriticalSection(&m_section) != FALSE; }
 
+    // For threads that only wait until the window thread has left the lock:
+    // true once the lock was free (entered and left at once), false when
+    // giveUp was signalled first. Polls, since a critical section and an
+    // event cannot be waited for together.
+    bool WaitUntilFree(HANDLE giveUp) {
+        for (;;) {
+            if (TryEnter()) {
+                Leave();
+                return true;
+            }
+            if (WaitForSingleObject(giveUp, kPollMs) == WAIT_OBJECT_0) return false;
+        }
+    }
+
     // Held for a scope; left on every way out, exceptions included.
     class Scope {
     public:
@@ -33,6 +47,7 @@ public:
     };
 
 private:
+    static constexpr DWORD kPollMs = 10;
     CRITICAL_SECTION m_section;
 };
 

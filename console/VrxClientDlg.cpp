@@ -26,6 +26,7 @@ RECT RectInParent(HWND control) {
 }  // namespace
 
 CVrxClientDlg::CVrxClientDlg() : ui::Dialog(IDD_VRXCLIENT_DIALOG) {
+    m_closing = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     m_hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
     for (const Button& button : Buttons())
         if (button.handler) Route(button.id, button.handler);

@@ -4,6 +4,8 @@
 //   VrxClientDlg.cpp         the window: start-up, painting, printer list
 //   VrxClientDlgButtons.cpp  the button table: id, handler, hidden-section gate
 //   VrxClientDlgConnect.cpp  library open and close, discovery, printer open and close
+//   VrxClientDlgDevice.cpp   device information, clock, control, profile, blank
+//                            print, FAD and the maintenance commands
 //   VrxClientDlgNotify.cpp   the library's callbacks and the pending events
 // Each button handler has the same shape:
 //   1. handle = GetSelectedPrinterHandle()        (device calls only)
@@ -46,6 +48,7 @@ public:
     // The settings file "VrxClient.ini"; it alone holds the file's path.
     const vrx::SettingsFile& Settings() const { return m_settings; }
     vrx::ConsoleLock& Lock() { return m_lock; }
+    HANDLE ClosingSignal() const { return m_closing; }
     CLogDlg& TraceWindow() { return m_traceWnd; }
     ui::ComboBox& PrinterList() { return m_cbPrinter; }
     ui::ListBox& EventList() { return m_lbEvents; }
@@ -77,6 +80,37 @@ private:
     void OnDevClose();
     void ProposeLocalAddress(uint8_t (&octets)[4]);
 
+    // Device operations.
+    void OnDevIsReady();
+    void OnDevCloseCheck();
+    void OnDevOccupyCheck();
+    void OnDevCancelPrintAll();
+    void OnDevAdjustForPrint();
+    void OnDevGetUnitInfo();
+    void OnDevGetSetUpInfo();
+    void OnDevGetPrintNumInfo();
+    void OnDevGetMagInfo();
+    void OnDevGetAllMagInfo();
+    void OnDevGetTransmitTime();
+    void OnDevGetTime();
+    void OnGetVrxVersion();
+    void OnSetCompletionProcMode();
+    void OnDevCtrlPrint();
+    void OnDevSetTime();
+    void OnDevGetProfile();
+    void OnDevBlankPrint();
+    void OnDevStartFad();
+    void OnDevVrxCommand1();
+    void OnDevVrxCommand2();
+    void OnDevVrxNotice();
+    // The shapes most device operations share: the selected printer, the
+    // traced call under the lock; records zero-filled and freed afterwards.
+    void CallWithHandle(uint32_t (vrx::SdkCallTracer::*call)(HVRXPRINTER));
+    template <class Record>
+    void QueryRecord(uint32_t (vrx::SdkCallTracer::*call)(HVRXPRINTER, Record*));
+    template <class Record>
+    void QueryMagazines(uint32_t (vrx::SdkCallTracer::*call)(HVRXPRINTER, Record*, uint32_t*));
+
     // Notifications posted by the callbacks, handled on the window thread.
     bool OnNotification(UINT message, WPARAM wParam, LPARAM lParam);
     void OnEventNotify(VRXEVENTINFO* copy);
@@ -103,6 +137,12 @@ private:
     vrx::SettingsFile m_settings;
     vrx::ConsoleLock m_lock;
     int32_t m_mappingSeq = 0;
+
+    // Set while the library or a printer is being closed: the reply and notice
+    // callbacks stop waiting for the lock then, since the close (which holds
+    // the lock) may wait for them. Like the lock, never closed.
+    HANDLE m_closing = nullptr;
+    class ClosingScope;
 };
 
 // The main window, for library threads to post to and to lock on; null until

@@ -12,6 +12,18 @@
 #include "SettingsExchange.h"
 #include "VrxClientDlg.h"
 
+// Marks a close in progress for the callbacks that wait for the lock.
+class CVrxClientDlg::ClosingScope {
+public:
+    explicit ClosingScope(HANDLE signal) : m_signal(signal) { SetEvent(m_signal); }
+    ~ClosingScope() { ResetEvent(m_signal); }
+    ClosingScope(const ClosingScope&) = delete;
+    ClosingScope& operator=(const ClosingScope&) = delete;
+
+private:
+    HANDLE m_signal;
+};
+
 namespace {
 
 constexpr uint32_t kSearchWaitTime = 6000;
@@ -40,6 +52,7 @@ void CVrxClientDlg::OnLibOpen() {
 
 void CVrxClientDlg::OnLibClose() {
     vrx::ConsoleLock::Scope lock(m_lock);
+    ClosingScope closing(m_closing);
     m_traceWnd.vrxLibClose();
 }
 
@@ -123,6 +136,7 @@ void CVrxClientDlg::OnDevOpen() {
 void CVrxClientDlg::OnDevClose() {
     const HVRXPRINTER handle = GetSelectedPrinterHandle();
     vrx::ConsoleLock::Scope lock(m_lock);
+    ClosingScope closing(m_closing);
     if (m_traceWnd.vrxDevClose(handle) != VRXERR_NORMAL) return;
     vrx::TheOrderRegistry().Clear();
     RemovePrinterHandle(handle);

@@ -80,12 +80,12 @@ uint32_t VRXAPI CVrxClientDlg::EventProcEx(VRXEVENTEXINFO* pEventExInfo) {
 
 // These two only wait until the window thread has left the lock. The library
 // never calls them while the console is still inside the call that handed
-// them over, so they cannot wait on themselves.
+// them over, so they cannot wait on themselves. A close, though, holds the
+// lock and may wait for a callback in progress: they give up then.
 static void WaitForConsoleLock() {
     CVrxClientDlg* main = g_pMainDlg;
     if (!main) return;
-    main->Lock().Enter();
-    main->Lock().Leave();
+    main->Lock().WaitUntilFree(main->ClosingSignal());
 }
 
 void VRXAPI CVrxClientDlg::CommandReplyProc(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) { WaitForConsoleLock(); }

@@ -27,40 +27,10 @@ protected:
     }
     void TearDown() override { m_console.Exit(); }
 
-    std::vector<std::string> Journal(const std::string& entryPoint) const {
-        std::vector<std::string> calls;
-        const std::string text = ReadFileText(m_console.Folder().File("calls.log"));
-        size_t start = 0;
-        for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-            std::string line = text.substr(start, end - start);
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            if (line.rfind(entryPoint + " ", 0) == 0 || line == entryPoint) calls.push_back(line);
-        }
-        return calls;
-    }
-
-    // "vrxLibOpen" with the logging dialog: optionally switches "Log" off.
-    void OpenLibrary(bool logging = true) {
-        HWND dialog = m_console.PressForDialog(IDC_LIB_OPEN, L"vrxLibOpen");
-        ASSERT_NE(dialog, nullptr);
-        if (!logging) Uncheck(dialog, IDC_LOG_SWITCH);
-        ASSERT_TRUE(m_console.CloseDialog(dialog));
-    }
-
-    // "vrxDevOpen" with the address typed into the dialog.
-    void OpenPrinter(uint8_t a, uint8_t b, uint8_t c, uint8_t d) {
-        HWND dialog = m_console.PressForDialog(IDC_DEV_OPEN, L"vrxDevOpen");
-        ASSERT_NE(dialog, nullptr);
-        SendDlgItemMessageA(dialog, IDC_IP_ADDRESS, IPM_SETADDRESS, 0, MAKEIPADDRESS(a, b, c, d));
-        ASSERT_TRUE(m_console.CloseDialog(dialog));
-    }
-
-    // As an operator's click would: the box changes, then the dialog hears of it.
-    // (BM_CLICK across processes crashes Wine's user32 here.)
-    static void Uncheck(HWND dialog, int id) {
-        SendDlgItemMessageA(dialog, id, BM_SETCHECK, BST_UNCHECKED, 0);
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-    }
+    std::vector<std::string> Journal(const std::string& entryPoint) const { return m_console.Journal(entryPoint); }
+    void OpenLibrary(bool logging = true) { ASSERT_TRUE(m_console.OpenLibrary(logging)); }
+    void OpenPrinter(uint8_t a, uint8_t b, uint8_t c, uint8_t d) { ASSERT_TRUE(m_console.OpenPrinter(a, b, c, d)); }
+    static void Uncheck(HWND dialog, int id) { ConsoleProcess::SetCheck(dialog, id, false); }
 
     std::vector<std::string> ComboTexts() const {
         std::vector<std::string> texts;

@@ -10,6 +10,7 @@
 
 #include "OrderRegistry.h"
 #include "SettingsFile.h"
+#include "TestFolder.h"
 #include "VrxClientDlg.h"
 #include "resource.h"
 
@@ -97,4 +98,53 @@ TEST_F(ConnectInProcess, AFailedLocalHostLookupIsTracedAndTheLoopbackIsProposed)
     EXPECT_EQ(settings.ReadSettingInt("IPAddress2", -1), 0);
     EXPECT_EQ(settings.ReadSettingInt("IPAddress3", -1), 0);
     EXPECT_EQ(settings.ReadSettingInt("IPAddress4", -1), 1);
+}
+
+namespace {
+
+// A close holds the console lock and waits for the library's threads; a
+// reply or notice callback of the library waits for that lock. The callback
+// must give way, or the console hangs here.
+struct CloseWhileWaiting {
+    int request;  // the button whose callback comes later
+    int close;
+    const char* callback;  // as the library's debug log names it
+};
+
+const CloseWhileWaiting kCloses[] = {
+    {IDC_DEV_VRX_COMMAND2, IDC_DEV_CLOSE, "callback reply"},
+    {IDC_DEV_VRX_NOTICE, IDC_LIB_CLOSE, "callback notice"},
+};
+
+}  // namespace
+
+TEST(CloseInProcess, ACloseNeverWaitsForACallbackThatWaitsForTheLock) {
+    for (const CloseWhileWaiting& row : kCloses) {
+        SCOPED_TRACE(row.callback);
+        testing_support::TestFolder folder;
+        testing_support::WriteFileText(folder.File("sim.ini"), "[Simulator]\r\nReplyMs=50\r\n");
+        const std::string log = folder.File("lib.log");
+        testing_support::WriteFileText(folder.File("lib.ini"), "[log]\r\nfilename=" + log + "\r\nleveldebug=0\r\n");
+        SetEnvironmentVariableA("ZEMBRINSIM_INI", folder.File("sim.ini").c_str());
+        ASSERT_EQ(::vrxLibOpen(folder.File("lib.ini").c_str()), VRXERR_NORMAL);
+        CVrxClientDlg main;
+        ASSERT_NE(main.CreateModeless(nullptr), nullptr);
+        HVRXPRINTER handle = 0;
+        ASSERT_EQ(::vrxDevOpen(0x0100007F, &handle, nullptr, nullptr), VRXERR_NORMAL);
+        main.AddPrinterHandle(handle);
+        {
+            // As a long handler would: the lock held while the callback comes.
+            vrx::ConsoleLock::Scope held(main.Lock());
+            SendMessageW(main.Handle(), WM_COMMAND, MAKEWPARAM(row.request, BN_CLICKED), 0);
+            bool called = false;
+            for (int i = 0; i < 500 && !called; ++i, Sleep(10))
+                called = testing_support::ReadFileText(log).find(row.callback) != std::string::npos;
+            ASSERT_TRUE(called) << "the callback never came";
+            SendMessageW(main.Handle(), WM_COMMAND, MAKEWPARAM(row.close, BN_CLICKED), 0);
+        }
+        EXPECT_EQ(main.PrinterList().GetCount(), row.close == IDC_DEV_CLOSE ? 1 : 2);
+        main.Destroy();
+        ::vrxLibClose();
+        SetEnvironmentVariableA("ZEMBRINSIM_INI", nullptr);
+    }
 }

@@ -1,7 +1,11 @@
 #include "ConsoleProcess.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <vector>
+
+#include "resource.h"
 
 namespace testing_support {
 
@@ -137,6 +141,66 @@ bool ConsoleProcess::Exit() {
     if (!m_main) return false;
     PostMessageA(m_main, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     return WaitForSingleObject(m_process.hProcess, 20000) == WAIT_OBJECT_0;
+}
+
+std::vector<std::string> ConsoleProcess::Journal(const std::string& entryPoint) const {
+    std::vector<std::string> calls;
+    const std::string text = ReadFileText(m_folder.File("calls.log"));
+    size_t start = 0;
+    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.rfind(entryPoint + " ", 0) == 0 || line == entryPoint) calls.push_back(line);
+    }
+    return calls;
+}
+
+bool ConsoleProcess::OpenLibrary(bool logging) const {
+    HWND dialog = PressForDialog(IDC_LIB_OPEN, L"vrxLibOpen");
+    if (!dialog) return false;
+    if (!logging) SetCheck(dialog, IDC_LOG_SWITCH, false);
+    return CloseDialog(dialog);
+}
+
+bool ConsoleProcess::OpenPrinter(uint8_t a, uint8_t b, uint8_t c, uint8_t d) const {
+    HWND dialog = PressForDialog(IDC_DEV_OPEN, L"vrxDevOpen");
+    if (!dialog) return false;
+    SendDlgItemMessageW(dialog, IDC_IP_ADDRESS, IPM_SETADDRESS, 0, MAKEIPADDRESS(a, b, c, d));
+    return CloseDialog(dialog);
+}
+
+void ConsoleProcess::SetCheck(HWND dialog, int id, bool checked) {
+    SendDlgItemMessageW(dialog, id, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+std::string ConsoleProcess::DismissMessageBox(DWORD timeoutMs) const {
+    struct Search {
+        DWORD processId;
+        HWND found;
+    } search{m_process.dwProcessId, nullptr};
+    const bool shown = WaitUntil(
+        [&] {
+            EnumWindows(
+                [](HWND window, LPARAM param) -> BOOL {
+                    auto* s = reinterpret_cast<Search*>(param);
+                    DWORD owner = 0;
+                    GetWindowThreadProcessId(window, &owner);
+                    // A message box is the window with the message text control.
+                    if (owner != s->processId || !IsWindowVisible(window) || !GetDlgItem(window, 0xFFFF)) return TRUE;
+                    s->found = window;
+                    return FALSE;
+                },
+                reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeoutMs);
+    if (!shown) return std::string();
+    const std::string text = TextOf(GetDlgItem(search.found, 0xFFFF));
+    PostMessageW(search.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    HWND box = search.found;
+    WaitUntil([box] { return !IsWindow(box); }, 5000);
+    return text;
 }
 
 std::string ConsoleProcess::TextOf(HWND window) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,20 @@ public:
     bool CloseDialog(HWND dialog, int buttonId = IDOK) const;
     // Lets the console's window thread finish what it is doing.
     void Sync() const;
+
+    // The stand-in library's call journal, when its settings name "calls.log":
+    // the lines of one entry point, in call order.
+    std::vector<std::string> Journal(const std::string& entryPoint) const;
+    // "vrxLibOpen" confirmed, with "Log" switched off if asked.
+    bool OpenLibrary(bool logging = true) const;
+    // "vrxDevOpen" confirmed with this address typed in.
+    bool OpenPrinter(uint8_t a, uint8_t b, uint8_t c, uint8_t d) const;
+    // A check box changed as an operator's click would change it: the box,
+    // then the dialog hears of it. (BM_CLICK across processes crashes Wine.)
+    static void SetCheck(HWND dialog, int id, bool checked);
+    // Waits for a message box of the console, closes it with OK and returns
+    // its text; "" when none showed.
+    std::string DismissMessageBox(DWORD timeoutMs = 5000) const;
 
     // The trace window's lines, oldest first.
     std::vector<std::string> TraceLines() const;
