@@ -51,13 +51,15 @@ int ListBox::TextWidth(const std::string& text) const {
     return size.cx;
 }
 
-int ListView::InsertItem(int index, const std::string& text, LPARAM data) {
+int ListView::InsertItem(int index, const std::string& text, LPARAM data, UINT state) {
     std::wstring wide = Widen(text);
     LVITEMW item{};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
     item.iItem = index;
     item.pszText = &wide[0];
     item.lParam = data;
+    item.state = state;
+    item.stateMask = state;
     return static_cast<int>(Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
@@ -77,6 +79,13 @@ std::string ListView::GetItemText(int index) const {
     item.cchTextMax = static_cast<int>(sizeof buffer / sizeof buffer[0]);
     Send(LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     return Narrow(buffer);
+}
+
+void ListView::SetSelected(int index, bool selected) {
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED;
+    item.state = selected ? LVIS_SELECTED : 0;
+    Send(LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
 void ListView::Select(int index) {

@@ -70,7 +70,8 @@ public:
 class ListView : public Control {
 public:
     void SetView(DWORD view) { Send(LVM_SETVIEW, view); }
-    int InsertItem(int index, const std::string& text, LPARAM data);
+    // state: LVIS_ flags the new item starts with.
+    int InsertItem(int index, const std::string& text, LPARAM data, UINT state = 0);
     int GetItemCount() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }
     void DeleteAllItems() { Send(LVM_DELETEALLITEMS); }
     LPARAM GetItemData(int index) const;
@@ -78,6 +79,10 @@ public:
     // First selected item, -1 for none.
     int GetSelectedIndex() const { return static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)); }
     void Select(int index);
+    bool IsSelected(int index) const { return Send(LVM_GETITEMSTATE, static_cast<WPARAM>(index), LVIS_SELECTED) != 0; }
+    void SetSelected(int index, bool selected);
+    // Suspends repainting while many items change.
+    void SetRedraw(bool redraw) { Send(WM_SETREDRAW, redraw ? TRUE : FALSE); }
 };
 
 class Tab : public Control {
