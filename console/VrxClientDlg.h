@@ -6,6 +6,7 @@
 //   VrxClientDlgConnect.cpp  library open and close, discovery, printer open and close
 //   VrxClientDlgDevice.cpp   device information, clock, control, profile, blank
 //                            print, FAD and the maintenance commands
+//   VrxClientDlgOrders.cpp   orders, print status, cancel, interrupt, retransmission
 //   VrxClientDlgNotify.cpp   the library's callbacks and the pending events
 // Each button handler has the same shape:
 //   1. handle = GetSelectedPrinterHandle()        (device calls only)
@@ -110,6 +111,20 @@ private:
     void QueryRecord(uint32_t (vrx::SdkCallTracer::*call)(HVRXPRINTER, Record*));
     template <class Record>
     void QueryMagazines(uint32_t (vrx::SdkCallTracer::*call)(HVRXPRINTER, Record*, uint32_t*));
+
+    // Order operations.
+    void OnDevStartOrder();
+    void OnDevEndOrder();
+    void OnDevSort();
+    void OnDevExpressOrder();
+    void OnDevStartDuplex();
+    void OnDevEndDuplex();
+    void OnDevGetPrintStatus();
+    void OnDevCancelPrintOrder();
+    void OnDevInterruptPrintOrder();
+    void OnDevStartRetransmission();
+    // An order-id dialog of this template, preset with the last order, then the call.
+    void CallWithOrderId(int templateId, uint32_t (vrx::SdkCallTracer::*call)(HVRXPRINTER, uint32_t));
 
     // Notifications posted by the callbacks, handled on the window thread.
     bool OnNotification(UINT message, WPARAM wParam, LPARAM lParam);

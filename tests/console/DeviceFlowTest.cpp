@@ -8,54 +8,14 @@
 #include <sstream>
 #include <regex>
 
-#include "ConsoleProcess.h"
-#include "resource.h"
+#include "ConsoleFlow.h"
 
-using testing_support::ConsoleProcess;
+using namespace flow;
 using testing_support::ReadFileText;
 
 namespace {
 
-constexpr const char* kSimulator = "[Simulator]\r\nTimeScale=0.05\r\n[Journal]\r\nFile=calls.log\r\n";
-constexpr const char* kMaintenanceOn =
-    "[KORVALEN]\r\nvrxDevOccupyCheck=1\r\nvrxDevCancelPrintAll=1\r\nvrxDevVrxCommand1=1\r\nvrxDevVrxCommand2=1\r\n"
-    "vrxDevVrxNotice=1\r\nvrxDevStartFAD=1\r\n";
-
-std::string Joined(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) text += line + "\n";
-    return text;
-}
-
-class DeviceFlow : public ::testing::Test {
-protected:
-    // The library open and printer 127.0.0.1 (handle 0x00A40011) selected.
-    void SetUp() override {
-        m_console.WriteFile("ZembrinSim.ini", kSimulator);
-        m_console.WriteFile("VrxClient.ini", kMaintenanceOn);
-        m_console.WriteFile("VrxClient.log", "");  // file logging on
-        ASSERT_TRUE(m_console.Start());
-        ASSERT_TRUE(m_console.OpenLibrary(false));
-        ASSERT_TRUE(m_console.OpenPrinter(127, 0, 0, 1));
-    }
-    void TearDown() override { m_console.Exit(); }
-
-    // The one journal line of an entry point, after one press.
-    std::string OnlyCall(const std::string& entryPoint) const {
-        const auto calls = m_console.Journal(entryPoint);
-        EXPECT_EQ(calls.size(), 1u) << entryPoint << ":\n" << Joined(calls);
-        return calls.empty() ? std::string() : calls.back();
-    }
-
-    ConsoleProcess m_console;
-};
-
-// Addresses change from run to run: 64-bit pointers read as "PTR".
-std::string Normalised(const std::string& line) {
-    return std::regex_replace(line, std::regex("0x(?!0{16})[0-9A-F]{16}"), "PTR");
-}
-
-bool StartsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
+class DeviceFlow : public ConsoleFlow {};
 
 // Buttons that call at once: the journal's view of the arguments (a prefix
 // of its line), the trace's call line and how many record lines follow it.
@@ -140,8 +100,6 @@ struct DialogCall {
     const char* journal;
 };
 
-void Type(HWND dialog, int id, const wchar_t* text) { SetDlgItemTextW(dialog, id, text); }
-void Choose(HWND dialog, int id, int index) { SendDlgItemMessageW(dialog, id, CB_SETCURSEL, index, 0); }
 void SetTime(HWND d, const wchar_t* year, const wchar_t* month, const wchar_t* day, const wchar_t* dayOfWeek) {
     Type(d, IDC_TIME_YEAR, year);
     Type(d, IDC_TIME_MONTH, month);

@@ -1,0 +1,110 @@
+// The order and print pickers over a filled order registry, in process: what
+// they list, which order and print they hand back as the operator selects.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "OrderDialogs.h"
+#include "OrderRegistry.h"
+#include "resource.h"
+
+namespace {
+
+const bool kCommonControls = [] {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
+    return InitCommonControlsEx(&controls) != FALSE;
+}();
+
+class OrderPickers : public ::testing::Test {
+protected:
+    // Order 7 with prints 71, 72 and 73; order 8 without prints; order 9 interrupted.
+    void SetUp() override {
+        vrx::OrderRegistry& registry = vrx::TheOrderRegistry();
+        registry.Clear();
+        vrx::OrderEntry seven(7, 0, 0, 0, 0);
+        for (uint32_t id : {71u, 72u, 73u}) {
+            vrx::PrintEntry print(7, VRXPRINTINFO{});
+            print.printId = id;
+            seven.AddPrint(print);
+        }
+        registry.Add(seven);
+        registry.Add(vrx::OrderEntry(8, 0, 0, 0, 0));
+        registry.Add(vrx::OrderEntry(9, 0, 0, 0, 0))->status = 1;
+    }
+    void TearDown() override { vrx::TheOrderRegistry().Clear(); }
+
+    static ui::ListView ListOf(const ui::Dialog& dialog, int id) {
+        ui::ListView list;
+        list.Attach(dialog.Item(id));
+        return list;
+    }
+    static std::vector<std::string> Texts(const ui::ListView& list) {
+        std::vector<std::string> texts;
+        for (int i = 0; i < list.GetItemCount(); ++i) texts.push_back(list.GetItemText(i));
+        return texts;
+    }
+};
+
+using Ids = std::vector<std::string>;
+
+}  // namespace
+
+TEST_F(OrderPickers, CancelHandsBackAPrintOnlyWhenSomeButNotAllAreSelected) {
+    CDevCancelPrintOrderDlg dialog;
+    ASSERT_NE(dialog.CreateModeless(nullptr), nullptr);
+    ui::ListView orders = ListOf(dialog, IDC_PICK_ORDERS);
+    ui::ListView prints = ListOf(dialog, IDC_PICK_PRINTS);
+    EXPECT_EQ(Texts(orders), (Ids{"7", "8", "9"}));
+    EXPECT_EQ(orders.GetSelectedIndex(), -1) << "nothing shown selected";
+    EXPECT_EQ(dialog.m_orderId, 7u) << "the first order is chosen";
+    EXPECT_EQ(Texts(prints), (Ids{"71", "72", "73"}));
+    EXPECT_EQ(dialog.m_printId, 0u) << "all selected: the whole order";
+
+    prints.SetSelected(0, false);
+    EXPECT_EQ(dialog.m_printId, 72u);
+    prints.SetSelected(1, false);
+    EXPECT_EQ(dialog.m_printId, 73u);
+    prints.SetSelected(2, false);
+    EXPECT_EQ(dialog.m_printId, 0u) << "none selected";
+    prints.SetSelected(0, true);
+    EXPECT_EQ(dialog.m_printId, 71u);
+
+    orders.Select(1);  // order 8: no prints
+    EXPECT_EQ(dialog.m_orderId, 8u);
+    EXPECT_EQ(prints.GetItemCount(), 0);
+    EXPECT_EQ(dialog.m_printId, 0u);
+    orders.SetSelected(1, false);  // deselecting keeps the order just named
+    EXPECT_EQ(dialog.m_orderId, 8u);
+    orders.Select(0);
+    EXPECT_EQ(dialog.m_orderId, 7u);
+    EXPECT_EQ(prints.GetItemCount(), 3);
+    dialog.Destroy();
+}
+
+TEST_F(OrderPickers, InterruptListsOpenOrdersAndRetransmissionOnlyInterruptedOnes) {
+    CDevInterruptPrintOrderDlg interrupt;
+    ASSERT_NE(interrupt.CreateModeless(nullptr), nullptr);
+    EXPECT_EQ(Texts(ListOf(interrupt, IDC_PICK_ORDERS)), (Ids{"7", "8"}));
+    EXPECT_EQ(interrupt.m_orderId, 7u);
+    ListOf(interrupt, IDC_PICK_ORDERS).Select(1);
+    EXPECT_EQ(interrupt.m_orderId, 8u);
+    interrupt.Destroy();
+
+    CDevStartRetransmissionDlg retransmission;
+    ASSERT_NE(retransmission.CreateModeless(nullptr), nullptr);
+    EXPECT_EQ(Texts(ListOf(retransmission, IDC_PICK_SUSPENDED)), (Ids{"9"}));
+    EXPECT_EQ(retransmission.m_suspendOrderId, 9u);
+    retransmission.Destroy();
+}
+
+TEST_F(OrderPickers, AnEmptyRegistryGivesEmptyListsAndOrderZero) {
+    vrx::TheOrderRegistry().Clear();
+    CDevCancelPrintOrderDlg dialog;
+    ASSERT_NE(dialog.CreateModeless(nullptr), nullptr);
+    EXPECT_EQ(ListOf(dialog, IDC_PICK_ORDERS).GetItemCount(), 0);
+    EXPECT_EQ(ListOf(dialog, IDC_PICK_PRINTS).GetItemCount(), 0);
+    EXPECT_EQ(dialog.m_orderId, 0u);
+    EXPECT_EQ(dialog.m_printId, 0u);
+    dialog.Destroy();
+}
