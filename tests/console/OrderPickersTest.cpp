@@ -5,8 +5,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <thread>
+
 #include "OrderDialogs.h"
 #include "OrderRegistry.h"
+#include "TestFolder.h"
+#include "VrxClientDlg.h"
 #include "resource.h"
 
 namespace {
@@ -107,4 +111,37 @@ TEST_F(OrderPickers, AnEmptyRegistryGivesEmptyListsAndOrderZero) {
     EXPECT_EQ(dialog.m_orderId, 0u);
     EXPECT_EQ(dialog.m_printId, 0u);
     dialog.Destroy();
+}
+
+TEST_F(OrderPickers, ARetransmissionIntoTheSuspendedOrderItselfKeepsItsOrderAndPrints) {
+    // The library accepts whatever it is given here, as a real one might.
+    testing_support::TestFolder folder;
+    testing_support::WriteFileText(folder.File("sim.ini"), "[ForcedResults]\r\nvrxDevStartRetransmission=1\r\n");
+    SetEnvironmentVariableA("ZEMBRINSIM_INI", folder.File("sim.ini").c_str());
+    ASSERT_EQ(::vrxLibOpen(nullptr), VRXERR_NORMAL);
+    vrx::TheOrderRegistry().Find(7)->status = 1;
+    CVrxClientDlg main;
+    ASSERT_NE(main.CreateModeless(nullptr), nullptr);
+    std::thread confirm([] {
+        for (int i = 0; i < 500; ++i, Sleep(10)) {
+            HWND dialog = FindWindowW(nullptr, L"vrxDevStartRetransmission");
+            if (!dialog || !IsWindowVisible(dialog)) continue;
+            SetDlgItemTextW(dialog, IDC_RESUME_ORDER_ID, L"7");  // the first interrupted order is the suspended one
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            return;
+        }
+    });
+    SendMessageW(main.Handle(), WM_COMMAND, MAKEWPARAM(IDC_DEV_START_RETRANSMISSION, BN_CLICKED), 0);
+    confirm.join();
+    const auto& trace = main.TraceWindow().List();
+    ASSERT_GE(trace.GetCount(), 2) << "the call was made";
+    EXPECT_NE(trace.GetText(trace.GetCount() - 1).find("[vrxDevStartRetransmission] return=VRXERR_NORMAL"),
+              std::string::npos);
+    const vrx::OrderEntry* order = vrx::TheOrderRegistry().Find(7);
+    ASSERT_NE(order, nullptr) << "the order stays";
+    EXPECT_EQ(order->PrintCount(), 3);
+    EXPECT_EQ(order->PrintAt(0)->printId, 71u);
+    main.Destroy();
+    ::vrxLibClose();
+    SetEnvironmentVariableA("ZEMBRINSIM_INI", nullptr);
 }
