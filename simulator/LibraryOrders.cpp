@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <set>
 
 #include "Call.h"
@@ -18,6 +19,13 @@ constexpr uint32_t kModeLoadingCount = 0x1;
 constexpr uint32_t kModePrintedCount = 0x2;
 constexpr uint32_t kModeTransferSteps = 0x4;
 constexpr uint32_t kMaxCopies = 999;
+
+// FNV-1a over the image bytes a print would send.
+uint32_t Fnv1a(const uint8_t* data, size_t length) {
+    uint32_t hash = 2166136261u;
+    for (size_t i = 0; i < length; ++i) hash = (hash ^ data[i]) * 16777619u;
+    return hash;
+}
 constexpr uint16_t kEventCodePrinted = 0x0A01;
 // Marks interrupt records this library filled, in their untraced tail.
 constexpr uint8_t kInterruptMagic[4] = {'Z', 'S', 'I', 'M'};
@@ -266,19 +274,21 @@ uint32_t Library::DevPrint(HVRXPRINTER hPrinter, uint32_t dwOrderId, uint32_t* p
         if (!IsKnownImageFormat(info.dwImageFormat) || info.dwSourceType > 1) return VRXERR_BADPARAM;
         if (!info.pName || !*info.pName) return VRXERR_BADPARAM;
         if (info.dwPrintNum == 0 || info.dwPrintNum > kMaxCopies) return VRXERR_BADPARAM;
-        uint64_t size = 0;
+        std::vector<uint8_t> image;
         if (info.dwSourceType == 1) {
-            std::ifstream file(info.pName, std::ios::binary | std::ios::ate);
+            std::ifstream file(info.pName, std::ios::binary);
             if (!file) return VRXERR_SYSERR;
-            std::streamoff end = file.tellg();
-            if (end < 0) return VRXERR_SYSERR;
-            size = static_cast<uint64_t>(end);
-        } else if (!m_platform || !m_platform->FindImageBuffer(info.pName, size)) {
+            image.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+        } else if (!m_platform || !m_platform->ReadImageBuffer(info.pName, image)) {
             return VRXERR_SYSERR;
         }
+        const uint64_t size = image.size();
         // Length 0 means the rest of the image after the offset.
         uint64_t length = info.dwDataLength != 0 ? info.dwDataLength : (size > info.dwOffset ? size - info.dwOffset : 0);
         if (length == 0 || uint64_t(info.dwOffset) + length > size) return VRXERR_BADPARAM;
+        // What the printer would receive, for a caller to compare with its file.
+        call.Out("imageBytes", std::to_string(length))
+            .Out("imageSum", Hex32(Fnv1a(image.data() + info.dwOffset, static_cast<size_t>(length))));
         Job job;
         job.copies = info.dwPrintNum;
         job.proc = pEventProc;

@@ -11,7 +11,7 @@ namespace vrxsim {
 namespace {
 class NativePlatform : public Platform {
 public:
-    bool FindImageBuffer(const std::string&, uint64_t&) override { return false; }
+    bool ReadImageBuffer(const std::string&, std::vector<uint8_t>&) override { return false; }
     std::string SettingsPath() override {
         const char* overridePath = std::getenv("ZEMBRINSIM_INI");
         return overridePath && *overridePath ? overridePath : kSettingsFileName;

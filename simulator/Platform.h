@@ -6,15 +6,17 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vrxsim {
 
 class Platform {
 public:
     virtual ~Platform() = default;
-    // Size of the shared-memory image buffer of that name (rounded up to
-    // whole pages where the platform cannot tell exactly); false if none.
-    virtual bool FindImageBuffer(const std::string& name, uint64_t& size) = 0;
+    // The bytes of the shared-memory image buffer of that name (rounded up
+    // to whole pages where the platform cannot tell its exact size); false
+    // if there is none.
+    virtual bool ReadImageBuffer(const std::string& name, std::vector<uint8_t>& bytes) = 0;
     // Full path of the simulator settings file.
     virtual std::string SettingsPath() = 0;
 };

@@ -11,7 +11,7 @@ namespace vrxsim {
 namespace {
 class WinPlatform : public Platform {
 public:
-    bool FindImageBuffer(const std::string& name, uint64_t& size) override {
+    bool ReadImageBuffer(const std::string& name, std::vector<uint8_t>& bytes) override {
         HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, name.c_str());
         if (!mapping) return false;
         void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
@@ -21,7 +21,9 @@ public:
         }
         // A mapping does not tell its exact size; its view is whole pages.
         MEMORY_BASIC_INFORMATION info{};
-        size = VirtualQuery(view, &info, sizeof info) ? info.RegionSize : 0;
+        const size_t size = VirtualQuery(view, &info, sizeof info) ? info.RegionSize : 0;
+        const auto* data = static_cast<const uint8_t*>(view);
+        bytes.assign(data, data + size);
         UnmapViewOfFile(view);
         CloseHandle(mapping);
         return size > 0;

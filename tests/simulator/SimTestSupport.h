@@ -76,11 +76,11 @@ inline uint32_t Ip(unsigned a, unsigned b, unsigned c, unsigned d) { return a | 
 class TestPlatform : public vrxsim::Platform {
 public:
     explicit TestPlatform(std::string settings) : m_settings(std::move(settings)) {}
-    bool FindImageBuffer(const std::string& name, uint64_t& size) override {
+    bool ReadImageBuffer(const std::string& name, std::vector<uint8_t>& bytes) override {
         std::lock_guard<std::mutex> lock(m_mu);
         auto it = m_buffers.find(name);
         if (it == m_buffers.end()) return false;
-        size = it->second;
+        bytes.assign(static_cast<size_t>(it->second), 0);
         return true;
     }
     std::string SettingsPath() override { return m_settings; }
