@@ -183,3 +183,13 @@ BOOL CDevStartRetransmissionDlg::OnInitDialog() {
 }
 
 void CDevStartRetransmissionDlg::Exchange(ui::DataExchange& dx) { dx.UInt(IDC_RESUME_ORDER_ID, m_resumeOrderId); }
+
+CDevResendDlg::CDevResendDlg() : ui::Dialog(IDD_DEV_RESEND) {}
+
+BOOL CDevResendDlg::OnInitDialog() {
+    ui::Dialog::OnInitDialog();
+    ui::ListView prints;
+    prints.Attach(Item(IDC_PICK_PRINTS));
+    FillPrintList(prints, m_orderId);
+    return TRUE;
+}

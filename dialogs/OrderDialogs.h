@@ -110,3 +110,13 @@ protected:
 private:
     ui::ListView m_orders;
 };
+
+// "vrxDevPrint(Resend)": shows the prints of an order; only OK or Cancel matters.
+class CDevResendDlg : public ui::Dialog {
+public:
+    CDevResendDlg();
+    uint32_t m_orderId = 0;
+
+protected:
+    BOOL OnInitDialog() override;
+};

@@ -1,0 +1,20 @@
+// Reading an image file whole or in part, with the system's own words for
+// a failure, for the print dialog's probe and the shared-memory buffers.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct FileBytes {
+    bool opened = false;
+    uint64_t length = 0;         // the file's whole length
+    std::vector<uint8_t> bytes;  // its first bytes, as many as were asked for
+    std::string error;           // the system's message when not opened or not read
+};
+
+// Reads at most maxBytes from the start of the file at path (system code page).
+FileBytes ReadFileBytes(const std::string& path, uint64_t maxBytes);
+
+// "Cannot open the image file "C:\x.jpg": The system cannot find the file specified."
+std::string FileErrorMessage(const std::string& path, const std::string& error);
