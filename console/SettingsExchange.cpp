@@ -33,6 +33,12 @@ void SettingsExchange::Octet(const SettingKey& key, uint8_t& value) {
     if (stored >= 0 && stored <= 255) value = static_cast<uint8_t>(stored);
 }
 
+void SettingsExchange::CopyToField(const std::string& text, char* field, size_t size) {
+    const size_t n = text.size() < size - 1 ? text.size() : size - 1;
+    std::memcpy(field, text.data(), n);
+    std::memset(field + n, 0, size - n);
+}
+
 void SettingsExchange::Text(const SettingKey& key, std::string& value) {
     if (Loading())
         value = m_file.ReadText(key);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "SettingsFile.h"
@@ -29,8 +30,17 @@ public:
     // loading is the default, and a stored value outside 0 to 255 keeps it.
     void Octet(const SettingKey& key, uint8_t& value);
     void Text(const SettingKey& key, std::string& value);
+    // A record's text field: loading cuts the text to fit with its terminator.
+    template <size_t N>
+    void Text(const SettingKey& key, char (&field)[N]) {
+        std::string text(field, strnlen(field, N));
+        Text(key, text);
+        if (Loading()) CopyToField(text, field, N);
+    }
 
 private:
+    static void CopyToField(const std::string& text, char* field, size_t size);
+
     const SettingsFile& m_file;
     Direction m_direction;
 };

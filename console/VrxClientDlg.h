@@ -7,6 +7,8 @@
 //   VrxClientDlgDevice.cpp   device information, clock, control, profile, blank
 //                            print, FAD and the maintenance commands
 //   VrxClientDlgOrders.cpp   orders, print status, cancel, interrupt, retransmission
+//   VrxClientDlgPrint.cpp    printing, shared-memory image buffers, re-send,
+//                            retransmission end
 //   VrxClientDlgNotify.cpp   the library's callbacks and the pending events
 // Each button handler has the same shape:
 //   1. handle = GetSelectedPrinterHandle()        (device calls only)
@@ -25,6 +27,7 @@
 #include "Controls.h"
 #include "Dialog.h"
 #include "LogDlg.h"
+#include "OrderRegistry.h"
 #include "SettingsFile.h"
 #include "VrxSdk.h"
 
@@ -125,6 +128,21 @@ private:
     void OnDevStartRetransmission();
     // An order-id dialog of this template, preset with the last order, then the call.
     void CallWithOrderId(int templateId, uint32_t (vrx::SdkCallTracer::*call)(HVRXPRINTER, uint32_t));
+
+    // Printing.
+    void OnDevPrint();
+    void OnDevPrintResend();
+    void OnDevEndRetransmission();
+    // The print routine: mode 0 plain, 1 colour-command (no button starts it).
+    void PrintImage(uint32_t mode);
+    // The traced print call for a stored or new print; its print id is written in place.
+    uint32_t SubmitPrintEntry(HVRXPRINTER handle, vrx::PrintEntry& entry);
+    struct ImageMapping {
+        HANDLE mapping = nullptr;  // none when no buffer could be made
+        std::string error;         // set when the image file could not be read
+    };
+    // A named page-file buffer holding the image file's bytes; never closed.
+    ImageMapping CreateImageMapping(const std::string& bufferName, const std::string& imagePath);
 
     // Notifications posted by the callbacks, handled on the window thread.
     bool OnNotification(UINT message, WPARAM wParam, LPARAM lParam);

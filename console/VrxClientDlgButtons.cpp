@@ -25,7 +25,7 @@ const std::vector<CVrxClientDlg::Button>& CVrxClientDlg::Buttons() {
         {IDC_DEV_IS_READY, &D::OnDevIsReady, nullptr},
         {IDC_DEV_START_ORDER, &D::OnDevStartOrder, nullptr},
         {IDC_DEV_END_ORDER, &D::OnDevEndOrder, nullptr},
-        {IDC_DEV_PRINT, nullptr, nullptr},
+        {IDC_DEV_PRINT, &D::OnDevPrint, nullptr},
         {IDC_DEV_PRINT_KOLM_XML, nullptr, nullptr},
         {IDC_DEV_SORT, &D::OnDevSort, nullptr},
         {IDC_DEV_CANCEL_PRINT_ORDER, &D::OnDevCancelPrintOrder, nullptr},
@@ -48,9 +48,9 @@ const std::vector<CVrxClientDlg::Button>& CVrxClientDlg::Buttons() {
         {IDC_DEV_START_FAD, &D::OnDevStartFad, &hidden::vrxDevStartFAD},
         {IDC_DEV_ADJUST_FOR_PRINT, &D::OnDevAdjustForPrint, nullptr},
         {IDC_DEV_START_RETRANSMISSION, &D::OnDevStartRetransmission, &hidden::vrxDevStartRetransmission},
-        {IDC_DEV_END_RETRANSMISSION, nullptr, &hidden::vrxDevEndRetransmission},
+        {IDC_DEV_END_RETRANSMISSION, &D::OnDevEndRetransmission, &hidden::vrxDevEndRetransmission},
         {IDC_DEV_INTERRUPT_PRINT_ORDER, &D::OnDevInterruptPrintOrder, &hidden::vrxDevInterruptPrintOrder},
-        {IDC_DEV_PRINT_RESEND, nullptr, nullptr},
+        {IDC_DEV_PRINT_RESEND, &D::OnDevPrintResend, nullptr},
         {IDC_DEV_RESET_EVENT, &D::OnDevResetEvent, nullptr},
     };
     return table;

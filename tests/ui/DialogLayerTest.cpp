@@ -19,6 +19,7 @@
 #include "LayerTestIds.h"
 #include "SettingsFile.h"
 #include "TestFolder.h"
+#include "ThreadWindows.h"
 #include "Text.h"
 
 namespace {
@@ -280,38 +281,18 @@ TEST_F(DialogLayer, NotificationsReachTheHandlerRoutedByIdAndCode) {
 
 namespace {
 
-// A message box the window thread shows, found and dismissed from another
-// thread; returns its text.
-std::wstring DismissMessageBox(DWORD windowThread) {
-    for (int i = 0; i < 500; ++i) {
-        HWND box = nullptr;
-        // The message box is the thread's window with the message text control.
-        EnumThreadWindows(
-            windowThread,
-            [](HWND window, LPARAM found) -> BOOL {
-                if (!IsWindowVisible(window) || !GetDlgItem(window, 0xFFFF)) return TRUE;
-                *reinterpret_cast<HWND*>(found) = window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&box));
-        if (box) {
-            wchar_t text[256] = {};
-            GetDlgItemTextW(box, 0xFFFF, text, 256);
-            PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-            return text;
-        }
-        Sleep(20);
-    }
-    return L"(no message box)";
-}
-
 // Runs the layer dialog modally while `drive` acts on it from another thread.
 template <class Drive>
 void RunDriven(LayerDlg& dialog, Drive drive) {
     const DWORD windowThread = GetCurrentThreadId();
     std::thread driver([&] {
+        // Driven once shown: a modal dialog shows itself only when its queue
+        // first runs empty, and a posted click would come before that.
         HWND window = nullptr;
-        for (int i = 0; i < 500 && !(window = dialog.Handle()); ++i) Sleep(10);
+        WaitUntil([&] {
+            window = dialog.Handle();
+            return window && IsWindowVisible(window);
+        });
         if (window) drive(window, windowThread);
         if (window) PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     });
@@ -324,13 +305,13 @@ void RunDriven(LayerDlg& dialog, Drive drive) {
 TEST(DialogLayerModal, ARefusedFieldShowsTheStandardMessageAndKeepsTheDialogOpen) {
     LayerDlg dialog;
     dialog.m_recordFailures = false;
-    std::wstring message;
+    std::string message;
     bool openAfter = false;
     HWND focused = nullptr;
     RunDriven(dialog, [&](HWND window, DWORD windowThread) {
         SetWindowTextW(GetDlgItem(window, IDC_PERCENT), L"101");
         PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        message = DismissMessageBox(windowThread);
+        message = testing_support::DismissThreadMessageBox(windowThread);
         WaitUntil([&] {
             GUITHREADINFO info{};
             info.cbSize = sizeof info;
@@ -340,23 +321,23 @@ TEST(DialogLayerModal, ARefusedFieldShowsTheStandardMessageAndKeepsTheDialogOpen
         });
         openAfter = IsWindow(window) && IsWindowVisible(window);
     });
-    EXPECT_EQ(message, L"Enter an integer between 1 and 100.");
+    EXPECT_EQ(message, "Enter an integer between 1 and 100.");
     EXPECT_TRUE(openAfter);
     EXPECT_NE(focused, nullptr);
 }
 
 TEST(DialogLayerModal, AHandlerThatThrowsIsReportedAndLeavesTheDialogAndTheLockUsable) {
     LayerDlg dialog;
-    std::wstring report;
+    std::string report;
     bool openAfter = false, lockFree = false;
     RunDriven(dialog, [&](HWND window, DWORD windowThread) {
         PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_THROW, BN_CLICKED), 0);
-        report = DismissMessageBox(windowThread);
+        report = testing_support::DismissThreadMessageBox(windowThread);
         openAfter = IsWindow(window) && IsWindowVisible(window);
         lockFree = dialog.m_lock.TryEnter();
         if (lockFree) dialog.m_lock.Leave();
     });
-    EXPECT_EQ(report, L"handler failed");
+    EXPECT_EQ(report, "handler failed");
     EXPECT_TRUE(openAfter);
     EXPECT_TRUE(lockFree);
 }

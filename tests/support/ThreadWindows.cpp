@@ -1,0 +1,59 @@
+#include "ThreadWindows.h"
+
+#include <vector>
+
+namespace testing_support {
+
+namespace {
+
+std::string Utf8(const wchar_t* text) {
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 1) return std::string();
+    std::string narrow(static_cast<size_t>(bytes) - 1, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, &narrow[0], bytes, nullptr, nullptr);
+    return narrow;
+}
+
+template <class Match>
+HWND WaitForWindow(DWORD threadId, DWORD timeoutMs, Match match) {
+    struct Search {
+        Match* match;
+        HWND found;
+    } search{&match, nullptr};
+    const ULONGLONG until = GetTickCount64() + timeoutMs;
+    for (;;) {
+        EnumThreadWindows(
+            threadId,
+            [](HWND window, LPARAM param) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(param);
+                if (!IsWindowVisible(window) || !(*s->match)(window)) return TRUE;
+                s->found = window;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (search.found || GetTickCount64() > until) return search.found;
+        Sleep(20);
+    }
+}
+
+}  // namespace
+
+HWND WaitForThreadWindow(DWORD threadId, const std::wstring& caption, DWORD timeoutMs) {
+    return WaitForWindow(threadId, timeoutMs, [&](HWND window) {
+        wchar_t text[256] = {};
+        GetWindowTextW(window, text, 256);
+        return caption == text;
+    });
+}
+
+std::string DismissThreadMessageBox(DWORD threadId, DWORD timeoutMs) {
+    // A message box is the window with the message text control.
+    HWND box = WaitForWindow(threadId, timeoutMs, [](HWND window) { return GetDlgItem(window, 0xFFFF) != nullptr; });
+    if (!box) return std::string();
+    wchar_t text[1024] = {};
+    GetDlgItemTextW(box, 0xFFFF, text, 1024);
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    return Utf8(text);
+}
+
+}  // namespace testing_support
