@@ -109,6 +109,11 @@ TEST_F(OrderFlow, TheOrderIdDialogsOfferTheLastStartedOrder) {
                  [](HWND d) { EXPECT_EQ(ConsoleProcess::TextOf(GetDlgItem(d, IDC_ORDER_ID)), "0"); });
     const uint32_t order = StartOrder();
     ASSERT_NE(order, 0u);
+    // The FAD start offers the order and its key.
+    InDialog(IDC_DEV_START_FAD, L"vrxDevStartFAD", [&](HWND d) {
+        EXPECT_EQ(ConsoleProcess::TextOf(GetDlgItem(d, IDC_FAD_ORDER_KEY)), "FAD" + std::to_string(order));
+        EXPECT_EQ(ConsoleProcess::TextOf(GetDlgItem(d, IDC_FAD_ORDER_ID)), std::to_string(order));
+    });
     for (const auto& button : buttons) {
         SCOPED_TRACE(button.entryPoint);
         InDialog(
