@@ -61,6 +61,8 @@ public:
     void ResetContent() { Send(LB_RESETCONTENT); }
     void SetHorizontalExtent(int pixels) { Send(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(pixels)); }
     int GetHorizontalExtent() const { return static_cast<int>(Send(LB_GETHORIZONTALEXTENT)); }
+    int GetTopIndex() const { return static_cast<int>(Send(LB_GETTOPINDEX)); }
+    void SetTopIndex(int index) { Send(LB_SETTOPINDEX, static_cast<WPARAM>(index)); }
     std::string GetText(int index) const;
     // Pixel width of a text in the list's font.
     int TextWidth(const std::string& text) const;

@@ -1,5 +1,6 @@
 #include "Dialog.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "DataExchange.h"
@@ -19,10 +20,41 @@ INT_PTR Dialog::RunModal(HWND parent) {
                            reinterpret_cast<LPARAM>(this));
 }
 
+namespace {
+
+// Top-level modeless dialogs of this thread. The console's only message loop
+// is the main window's modal one, which knows nothing of them: a message
+// filter hook lets them handle Tab, Enter and Esc all the same.
+thread_local std::vector<HWND> t_modeless;
+thread_local HHOOK t_filterHook = nullptr;
+
+LRESULT CALLBACK ModelessKeyboard(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == MSGF_DIALOGBOX) {
+        MSG* msg = reinterpret_cast<MSG*>(lParam);
+        for (HWND dialog : t_modeless)
+            if ((msg->hwnd == dialog || IsChild(dialog, msg->hwnd)) && IsDialogMessageW(dialog, msg)) return TRUE;
+    }
+    return CallNextHookEx(t_filterHook, code, wParam, lParam);
+}
+
+void RegisterModeless(HWND dialog) {
+    if (!dialog || (GetWindowLongW(dialog, GWL_STYLE) & WS_CHILD)) return;
+    if (!t_filterHook) t_filterHook = SetWindowsHookExW(WH_MSGFILTER, &ModelessKeyboard, nullptr, GetCurrentThreadId());
+    t_modeless.push_back(dialog);
+}
+
+void UnregisterModeless(HWND dialog) {
+    t_modeless.erase(std::remove(t_modeless.begin(), t_modeless.end(), dialog), t_modeless.end());
+}
+
+}  // namespace
+
 HWND Dialog::CreateModeless(HWND parent) {
     m_modal = false;
-    return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), parent, &Dialog::DialogProc,
-                              reinterpret_cast<LPARAM>(this));
+    HWND dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), parent,
+                                     &Dialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    RegisterModeless(dialog);
+    return dialog;
 }
 
 void Dialog::Destroy() {
@@ -152,13 +184,24 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         handled = true;
     }
     if (message == WM_NCDESTROY) {
+        UnregisterModeless(hwnd);
         SetWindowLongPtrW(hwnd, DWLP_USER, 0);
         self->m_hwnd = nullptr;
     }
     if (!handled) return FALSE;
+    // These answer through the dialog procedure's own return value.
     switch (message) {
     case WM_INITDIALOG:
     case WM_QUERYDRAGICON:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_COMPAREITEM:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
         return result;
     default:
         SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);
