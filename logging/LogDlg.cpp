@@ -2,7 +2,12 @@
 
 #include <vector>
 
+#include <windowsx.h>
+
+#include "Clipboard.h"
+#include "FileChooser.h"
 #include "LogFormat.h"
+#include "Text.h"
 #include "resource.h"
 
 namespace {
@@ -34,7 +39,25 @@ void ReadFileVersion(uint32_t& ms, uint32_t& ls) {
 
 }  // namespace
 
-CLogDlg::CLogDlg() : ui::Dialog(IDD_LOG_DIALOG) {}
+// The context menu, in its order; 0 is a separator.
+const struct {
+    int id;
+    const wchar_t* text;
+} kMenu[] = {
+    {ID_LOG_COPY, L"&Copy\tCtrl+C"}, {ID_LOG_COPY_ALL, L"Copy &all"}, {ID_LOG_SAVE_AS, L"&Save as..."},
+    {0, nullptr},                     {ID_LOG_FIND, L"&Find...\tCtrl+F"}, {0, nullptr},
+    {ID_LOG_CLEAR, L"C&lear"},        {ID_LOG_PAUSE, L"&Pause following"},
+};
+
+CLogDlg::CLogDlg() : ui::Dialog(IDD_LOG_DIALOG) {
+    // Menu commands arrive with notification code 0.
+    Route(ID_LOG_COPY, [this] { CopySelected(); }, 0);
+    Route(ID_LOG_COPY_ALL, [this] { CopyAll(); }, 0);
+    Route(ID_LOG_SAVE_AS, [this] { OnSaveAs(); }, 0);
+    Route(ID_LOG_FIND, [this] { OnFind(); }, 0);
+    Route(ID_LOG_CLEAR, [this] { Clear(); }, 0);
+    Route(ID_LOG_PAUSE, [this] { SetFollowing(!m_following); }, 0);
+}
 
 CLogDlg::~CLogDlg() = default;
 
@@ -55,20 +78,140 @@ void CLogDlg::OnSize(UINT type, int cx, int cy) {
 }
 
 void CLogDlg::OnDestroy() {
+    if (m_find) m_find->Destroy();
+    m_find.reset();
     m_log.reset();
     m_initialised = FALSE;
+}
+
+INT_PTR CLogDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
+    if (message == WM_CONTEXTMENU) {
+        POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (at.x == -1 && at.y == -1) {  // from the keyboard: at the list's corner
+            at = POINT{0, 0};
+            ClientToScreen(m_list.Handle(), &at);
+        }
+        ShowMenu(at);
+        handled = true;
+        return 0;
+    }
+    if (message == WM_VKEYTOITEM && reinterpret_cast<HWND>(lParam) == m_list.Handle()) {
+        handled = true;
+        const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+        if (control && LOWORD(wParam) == 'C') {
+            CopySelected();
+            return -2;  // done: the list does nothing more
+        }
+        if (control && LOWORD(wParam) == 'F') {
+            OnFind();
+            return -2;
+        }
+        return -1;  // the list's own handling
+    }
+    return 0;
+}
+
+void CLogDlg::ShowMenu(POINT at) {
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return;
+    const bool any = m_list.GetCount() > 0;
+    for (const auto& item : kMenu) {
+        if (item.id == 0) {
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        UINT flags = MF_STRING;
+        if (item.id == ID_LOG_PAUSE && !m_following) flags |= MF_CHECKED;
+        if (item.id == ID_LOG_COPY && m_list.GetCurSel() < 0) flags |= MF_GRAYED;
+        if ((item.id == ID_LOG_COPY_ALL || item.id == ID_LOG_SAVE_AS) && !any) flags |= MF_GRAYED;
+        AppendMenuW(menu, flags, static_cast<UINT_PTR>(item.id), item.text);
+    }
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
+    DestroyMenu(menu);
+}
+
+void CLogDlg::CopySelected() {
+    const int selected = m_list.GetCurSel();
+    if (selected >= 0) ui::CopyToClipboard(Handle(), m_list.GetText(selected));
+}
+
+void CLogDlg::CopyAll() {
+    std::string text;
+    for (int i = 0; i < m_list.GetCount(); ++i) text += m_list.GetText(i) + "\r\n";
+    ui::CopyToClipboard(Handle(), text);
+}
+
+bool CLogDlg::SaveLines(const std::string& path, std::string& error) const {
+    std::string text;
+    for (int i = 0; i < m_list.GetCount(); ++i) text += m_list.GetText(i) + "\r\n";
+    HANDLE file = CreateFileW(ui::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    const bool saved = file != INVALID_HANDLE_VALUE &&
+                       WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+                       written == text.size();
+    const DWORD code = GetLastError();
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    if (!saved) error = "Cannot write \"" + path + "\" (error " + std::to_string(code) + ").";
+    return saved;
+}
+
+void CLogDlg::OnSaveAs() {
+    ui::FileChoice choice;
+    choice.owner = Handle();
+    choice.filter = L"Text (*.txt)\0*.txt\0Log (*.log)\0*.log\0All Files (*.*)\0*.*\0";
+    choice.defaultExtension = L"txt";
+    choice.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
+    std::string path;
+    if (!ui::ChooseFileToSave(choice, path)) return;
+    std::string error;
+    if (!SaveLines(path, error)) MessageBoxW(Handle(), ui::Widen(error).c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CLogDlg::OnFind() {
+    // Searching means reading older lines: new ones must not move the view.
+    SetFollowing(false);
+    if (!m_find) {
+        m_find = std::make_unique<CLogFindDlg>(m_list);
+        m_find->CreateModeless(Handle());
+    }
+    ShowWindow(m_find->Handle(), SW_SHOW);
+    SetFocus(m_find->Item(IDC_FIND_TEXT));
+}
+
+void CLogDlg::Clear() {
+    // The log file is not touched: it keeps every line as always.
+    m_list.ResetContent();
+    m_widths = vrx::WidthTracker();
+    m_list.SetHorizontalExtent(0);
+}
+
+void CLogDlg::SetFollowing(bool following) {
+    m_following = following;
+    SetWindowTextW(Handle(), following ? L"Log" : L"Log (paused)");
+    if (following && m_list.GetCount() > 0) m_list.SetCurSel(m_list.GetCount() - 1);
 }
 
 void CLogDlg::AddLine(const char* line) {
     if (!line) line = "(null)";
     if (m_log) m_log->Write(LOG_INFO, "LogDlg", __LINE__, line);
     if (!m_list.Handle()) return;
+    // Paused, the operator's selection and view stay on the same lines.
+    int selected = m_following ? -1 : m_list.GetCurSel();
+    int top = m_following ? 0 : m_list.GetTopIndex();
     if (m_list.GetCount() >= kMaxLines) {
         m_list.DeleteString(0);
         m_widths.PopFront();
+        --selected;
+        --top;
     }
     const int index = m_list.AddString(line);
-    m_list.SetCurSel(index);
+    if (m_following) {
+        m_list.SetCurSel(index);
+    } else {
+        m_list.SetCurSel(selected >= 0 ? selected : -1);
+        m_list.SetTopIndex(top > 0 ? top : 0);
+    }
     // The extent follows the widest line held: measured once per line, the
     // widest kept as lines leave, the same result as re-measuring them all.
     m_widths.PushBack(m_list.TextWidth(line));

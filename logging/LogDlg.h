@@ -1,5 +1,7 @@
 // The "Log" trace window: shows every trace line, newest selected, and
 // hands each line to the log file. The traced SDK calls are its operations.
+// Its context menu copies, saves, finds and clears lines, and pauses the
+// following of new lines so an older one can be read during a storm.
 #pragma once
 
 #include <memory>
@@ -7,6 +9,7 @@
 #include "Controls.h"
 #include "Dialog.h"
 #include "LogFile.h"
+#include "LogFindDlg.h"
 #include "SdkCallTracer.h"
 #include "WidthTracker.h"
 
@@ -23,6 +26,19 @@ public:
     ui::ListBox& List() { return m_list; }
     CLogFile* LogFile() const { return m_log.get(); }
 
+    // The operator's commands (context menu and keys).
+    void CopySelected();
+    void CopyAll();
+    // Writes the list's lines with CR LF; false (with the system's message
+    // in `error`) when the file cannot be written.
+    bool SaveLines(const std::string& path, std::string& error) const;
+    void Clear();
+    // Following: each new line is selected and scrolled into view. Paused,
+    // lines are still added, but the selection and view stay put.
+    void SetFollowing(bool following);
+    bool IsFollowing() const { return m_following; }
+    CLogFindDlg* FindBox() const { return m_find.get(); }
+
 protected:
     BOOL OnInitDialog() override;
     void OnSize(UINT type, int cx, int cy) override;
@@ -30,10 +46,17 @@ protected:
     // The window has no buttons; Enter and Esc must not close it.
     void OnOK() override {}
     void OnCancel() override {}
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
 private:
+    void ShowMenu(POINT at);
+    void OnSaveAs();
+    void OnFind();
+
     ui::ListBox m_list;
     BOOL m_initialised = FALSE;
     std::unique_ptr<CLogFile> m_log;
     vrx::WidthTracker m_widths;
+    bool m_following = true;
+    std::unique_ptr<CLogFindDlg> m_find;
 };

@@ -226,3 +226,17 @@
 
 // Re-send (vrxDevPrint(Resend))
 #define IDD_DEV_RESEND 165
+
+// Trace window commands and its find box
+#define ID_LOG_COPY 40001
+#define ID_LOG_COPY_ALL 40002
+#define ID_LOG_SAVE_AS 40003
+#define ID_LOG_FIND 40004
+#define ID_LOG_CLEAR 40005
+#define ID_LOG_PAUSE 40006
+#define IDD_LOG_FIND 170
+#define IDC_FIND_TEXT 1201
+#define IDC_FIND_MATCH_CASE 1202
+#define IDC_FIND_NEXT 1203
+#define IDC_FIND_PREVIOUS 1204
+#define IDC_FIND_COUNT 1205
