@@ -78,6 +78,7 @@ void CLogDlg::OnSize(UINT type, int cx, int cy) {
 }
 
 void CLogDlg::OnDestroy() {
+    KillTimer(Handle(), kRepaintTimer);
     if (m_find) m_find->Destroy();
     m_find.reset();
     m_log.reset();
@@ -85,6 +86,11 @@ void CLogDlg::OnDestroy() {
 }
 
 INT_PTR CLogDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
+    if (message == WM_TIMER && wParam == kRepaintTimer) {
+        ReleaseRepaint();
+        handled = true;
+        return 0;
+    }
     if (message == WM_CONTEXTMENU) {
         POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         if (at.x == -1 && at.y == -1) {  // from the keyboard: at the list's corner
@@ -181,6 +187,7 @@ void CLogDlg::OnFind() {
 
 void CLogDlg::Clear() {
     // The log file is not touched: it keeps every line as always.
+    ReleaseRepaint();
     m_list.ResetContent();
     m_widths = vrx::WidthTracker();
     m_list.SetHorizontalExtent(0);
@@ -216,4 +223,40 @@ void CLogDlg::AddLine(const char* line) {
     // widest kept as lines leave, the same result as re-measuring them all.
     m_widths.PushBack(m_list.TextWidth(line));
     m_list.SetHorizontalExtent(m_widths.Widest() + 5);
+    PaceRepaint();
+}
+
+// Repainting the list for every line of a storm costs far more than adding
+// the lines: after a line was shown, the list is shown again at most every
+// kRepaintMs while lines keep coming, and once more when they stop (the
+// timer's message comes only when the queue is empty).
+void CLogDlg::PaceRepaint() {
+    const ULONGLONG now = GetTickCount64();
+    if (!m_repaintHeld) {
+        if (now - m_lastRepaint >= kRepaintMs) {
+            m_lastRepaint = now;  // this line shows at once
+            return;
+        }
+        SendMessageW(m_list.Handle(), WM_SETREDRAW, FALSE, 0);
+        m_repaintHeld = true;
+        SetTimer(Handle(), kRepaintTimer, kRepaintMs, nullptr);
+        return;
+    }
+    if (now - m_lastRepaint >= kRepaintMs) {
+        Repaint();
+        SendMessageW(m_list.Handle(), WM_SETREDRAW, FALSE, 0);
+    }
+}
+
+void CLogDlg::Repaint() {
+    SendMessageW(m_list.Handle(), WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(m_list.Handle(), nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    m_lastRepaint = GetTickCount64();
+}
+
+void CLogDlg::ReleaseRepaint() {
+    if (!m_repaintHeld) return;
+    KillTimer(Handle(), kRepaintTimer);
+    m_repaintHeld = false;
+    Repaint();
 }

@@ -24,6 +24,9 @@ public:
     static constexpr int kMaxLines = 1001;
 
     ui::ListBox& List() { return m_list; }
+    // Shows the list now if a storm of lines has held its repaint back.
+    void ReleaseRepaint();
+    bool RepaintHeld() const { return m_repaintHeld; }
     CLogFile* LogFile() const { return m_log.get(); }
 
     // The operator's commands (context menu and keys).
@@ -49,6 +52,8 @@ protected:
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
 private:
+    void PaceRepaint();
+    void Repaint();
     void ShowMenu(POINT at);
     void OnSaveAs();
     void OnFind();
@@ -58,5 +63,9 @@ private:
     std::unique_ptr<CLogFile> m_log;
     vrx::WidthTracker m_widths;
     bool m_following = true;
+    static constexpr UINT_PTR kRepaintTimer = 1;
+    static constexpr ULONGLONG kRepaintMs = 50;
+    bool m_repaintHeld = false;
+    ULONGLONG m_lastRepaint = 0;
     std::unique_ptr<CLogFindDlg> m_find;
 };

@@ -50,6 +50,23 @@ TEST_F(TraceWindow, ExtentFollowsTheWidestLineHeldPlusFivePixels) {
     EXPECT_EQ(list.GetHorizontalExtent(), shortExtent);
 }
 
+TEST_F(TraceWindow, AStormOfLinesHoldsTheRepaintAndShowsEverythingOnceItEnds) {
+    ShowWindow(m_log.Handle(), SW_SHOWNA);
+    const auto shown = [this] { return !m_log.RepaintHeld(); };
+    for (int i = 0; i < 200; ++i) m_log.AddLine(("storm " + std::to_string(i)).c_str());
+    EXPECT_FALSE(shown()) << "repainting is held while lines keep coming";
+    EXPECT_EQ(m_log.List().GetCount(), 200);
+    // When the queue runs empty the held repaint is released.
+    for (int i = 0; i < 200 && !shown(); ++i) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        Sleep(10);
+    }
+    EXPECT_TRUE(shown());
+    EXPECT_EQ(m_log.List().GetCurSel(), 199);
+    EXPECT_EQ(m_log.List().GetText(199), "storm 199");
+}
+
 TEST_F(TraceWindow, TraceFramesTheMessageAndCutsLongOnes) {
     const std::string key(3000, 'k');
     m_log.Trace("vrxDevStartFAD", "<==", "lpOrderKey=\"%s\"", key.c_str());
