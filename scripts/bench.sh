@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Benchmarks (slow; not part of the tests): the console traces a burst of
+# notifications with its "Log" window visible and minimised, side by side,
+# on a private Xvfb display under wine64, and prints medians and the ratio.
+#   bash scripts/bench.sh [notifications] [rounds]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+build=$root/build/win64
+
+bash scripts/setup.sh
+cmake --preset win64 >/dev/null
+cmake --build --preset win64 -j "$(nproc)" --target burst_bench vrx_ja_locale
+
+source scripts/wine-prefix.sh "$build" display
+display=:$(( 90 + RANDOM % 100 ))
+Xvfb "$display" -nolisten tcp -screen 0 1600x1000x24 >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY=$display
+cleanup() { vrx_wine_stop; kill "$xvfb_pid" 2>/dev/null || true; }
+trap cleanup EXIT
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+vrx_wine_init
+vrx_wine_warm
+
+echo "== $(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs)"
+"$VRX_WINE" "$build/bin/burst_bench.exe" "${1:-2000}" "${2:-3}"
