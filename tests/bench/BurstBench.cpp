@@ -18,7 +18,6 @@ using testing_support::ConsoleProcess;
 
 namespace {
 
-constexpr int kThreads = 4;
 
 // Milliseconds of the day from a trace line's "hh:mm:ss'mmm" stamp.
 long StampMs(const std::string& line, size_t at) {
