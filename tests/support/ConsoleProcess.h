@@ -24,6 +24,9 @@ public:
 
     // Starts the console and waits for its main window; false on failure.
     bool Start();
+    // One start, no second try; Failure() says why it failed.
+    bool StartOnce();
+    const std::string& Failure() const { return m_failure; }
     // Presses "Exit" and waits for the process to end.
     bool Exit();
 
@@ -79,7 +82,6 @@ public:
     }
 
 private:
-    bool StartOnce();
     // Captions of the console's top-level windows, for a failure message.
     std::string WindowCaptions() const;
 
