@@ -79,6 +79,8 @@ void CLogDlg::OnSize(UINT type, int cx, int cy) {
 
 void CLogDlg::OnDestroy() {
     KillTimer(Handle(), kRepaintTimer);
+    if (m_measureDC) DeleteDC(m_measureDC);
+    m_measureDC = nullptr;
     if (m_find) m_find->Destroy();
     m_find.reset();
     m_log.reset();
@@ -221,9 +223,25 @@ void CLogDlg::AddLine(const char* line) {
     }
     // The extent follows the widest line held: measured once per line, the
     // widest kept as lines leave, the same result as re-measuring them all.
-    m_widths.PushBack(m_list.TextWidth(line));
+    m_widths.PushBack(MeasureLine(line));
     m_list.SetHorizontalExtent(m_widths.Widest() + 5);
     PaceRepaint();
+}
+
+// Measured in a memory context holding the list's font, made once: taking
+// the visible window's own context for every line costs the display a round
+// trip each time.
+int CLogDlg::MeasureLine(const char* line) {
+    if (!m_measureDC) {
+        m_measureDC = CreateCompatibleDC(nullptr);
+        HFONT font = reinterpret_cast<HFONT>(SendMessageW(m_list.Handle(), WM_GETFONT, 0, 0));
+        if (m_measureDC && font) SelectObject(m_measureDC, font);
+    }
+    if (!m_measureDC) return m_list.TextWidth(line);
+    const std::wstring wide = ui::Widen(line);
+    SIZE size{0, 0};
+    GetTextExtentPoint32W(m_measureDC, wide.c_str(), static_cast<int>(wide.size()), &size);
+    return size.cx;
 }
 
 // Repainting the list for every line of a storm costs far more than adding

@@ -52,6 +52,7 @@ protected:
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
 private:
+    int MeasureLine(const char* line);
     void PaceRepaint();
     void Repaint();
     void ShowMenu(POINT at);
@@ -66,6 +67,7 @@ private:
     static constexpr UINT_PTR kRepaintTimer = 1;
     static constexpr ULONGLONG kRepaintMs = 50;
     bool m_repaintHeld = false;
+    HDC m_measureDC = nullptr;
     ULONGLONG m_lastRepaint = 0;
     std::unique_ptr<CLogFindDlg> m_find;
 };
