@@ -179,41 +179,77 @@ TEST(LogFile, AMutexHeldForeverDelaysButDoesNotStopTheWriter) {
     EXPECT_EQ(TextOf(records[0]), "written anyway");
 }
 
-TEST(LogFile, TwoProcessesLeaveWholeUnmixedRecords) {
+TEST(LogFile, AnAbandonedMutexIsTakenOverAtOnce) {
     TestFolder folder;
-    WriteFileText(folder.File("Shared.log"), "");
-    const std::string writer = testing_support::ThisProgramFolder() + "log_writer.exe";
-    constexpr int kCount = 2000;
-    PROCESS_INFORMATION processes[2] = {};
-    const char* names[2] = {"alpha", "omega"};
-    for (int i = 0; i < 2; ++i) {
-        // No trailing backslash inside the quotes: it would escape the quote.
-        const std::string path = folder.Path().substr(0, folder.Path().size() - 1);
-        std::string command = "\"" + writer + "\" \"" + path + "\" " + std::to_string(kCount) + " " + names[i];
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                   &processes[i]));
+    WriteFileText(folder.File("VrxClient.log"), "");
+    CLogFile log(folder.Path(), "VrxClient", "VrxClient", 5242880, 65535);
+    const std::string name = vrx::LogMutexName(log.MainPath());
+    // A holder that ends without releasing leaves the mutex abandoned.
+    std::thread([&] {
+        HANDLE held = OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, name.c_str());
+        ASSERT_NE(held, nullptr);
+        ASSERT_EQ(WaitForSingleObject(held, INFINITE), WAIT_OBJECT_0);
+    }).join();
+    log.Write(LOG_INFO, "test", 1, "after the holder died");
+    // The writer owned the mutex and gave it back: it is plainly free now.
+    DWORD probe = WAIT_FAILED;
+    std::thread([&] {
+        HANDLE mutex = OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, name.c_str());
+        probe = WaitForSingleObject(mutex, 0);
+        if (probe == WAIT_OBJECT_0 || probe == WAIT_ABANDONED) ReleaseMutex(mutex);
+        CloseHandle(mutex);
+    }).join();
+    EXPECT_EQ(probe, static_cast<DWORD>(WAIT_OBJECT_0));
+    const auto records = Records(ReadFileText(folder.File("VrxClient.log")));
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(TextOf(records[0]), "after the holder died");
+}
+
+TEST(LogFile, TwoProcessesLeaveWholeUnmixedRecordsInOrderAcrossARotation) {
+    const struct {
+        int count;
+        const char* rotationSize;  // bytes
+        bool rotates;
+    } cases[] = {{2000, "5242880", false}, {10000, "1500000", true}};
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.count);
+        TestFolder folder;
+        WriteFileText(folder.File("Shared.log"), "");
+        const std::string writer = testing_support::ThisProgramFolder() + "log_writer.exe";
+        PROCESS_INFORMATION processes[2] = {};
+        const char* names[2] = {"alpha", "omega"};
+        for (int i = 0; i < 2; ++i) {
+            // No trailing backslash inside the quotes: it would escape the quote.
+            const std::string path = folder.Path().substr(0, folder.Path().size() - 1);
+            std::string command = "\"" + writer + "\" \"" + path + "\" " + std::to_string(row.count) + " " + names[i] +
+                                  " " + row.rotationSize;
+            STARTUPINFOA startup{};
+            startup.cb = sizeof startup;
+            ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                       &processes[i]));
+        }
+        for (auto& process : processes) {
+            ASSERT_EQ(WaitForSingleObject(process.hProcess, 110000), WAIT_OBJECT_0);
+            DWORD code = 99;
+            GetExitCodeProcess(process.hProcess, &code);
+            EXPECT_EQ(code, 0u);
+            CloseHandle(process.hProcess);
+            CloseHandle(process.hThread);
+        }
+        EXPECT_EQ(FileExists(folder.File("Shared.old.log")), row.rotates);
+        // The backup holds the older records, the log the newer ones.
+        const auto records = Records(ReadFileText(folder.File("Shared.old.log")) + ReadFileText(folder.File("Shared.log")));
+        ASSERT_EQ(records.size(), 2u * row.count) << "no record lost";
+        int next[2] = {0, 0};
+        const std::regex text(R"((alpha|omega) record (\d{6}) with some padding to make it longer)");
+        for (const auto& record : records) {
+            std::smatch match;
+            const std::string body = TextOf(record);
+            ASSERT_TRUE(std::regex_match(body, match, text)) << record;
+            const int who = match[1] == "alpha" ? 0 : 1;
+            EXPECT_EQ(std::stoi(match[2]), next[who]++) << "records of one process stay in order";
+        }
+        EXPECT_EQ(next[0], row.count);
+        EXPECT_EQ(next[1], row.count);
     }
-    for (auto& process : processes) {
-        ASSERT_EQ(WaitForSingleObject(process.hProcess, 110000), WAIT_OBJECT_0);
-        DWORD code = 99;
-        GetExitCodeProcess(process.hProcess, &code);
-        EXPECT_EQ(code, 0u);
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
-    }
-    const auto records = Records(ReadFileText(folder.File("Shared.log")));
-    ASSERT_EQ(records.size(), 2u * kCount);
-    int next[2] = {0, 0};
-    const std::regex text(R"((alpha|omega) record (\d{6}) with some padding to make it longer)");
-    for (const auto& record : records) {
-        std::smatch match;
-        const std::string body = TextOf(record);
-        ASSERT_TRUE(std::regex_match(body, match, text)) << record;
-        const int who = match[1] == "alpha" ? 0 : 1;
-        EXPECT_EQ(std::stoi(match[2]), next[who]++) << "records of one process stay in order";
-    }
-    EXPECT_EQ(next[0], kCount);
-    EXPECT_EQ(next[1], kCount);
 }

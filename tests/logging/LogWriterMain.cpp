@@ -1,5 +1,5 @@
 // Writes numbered records into a log file, for the test of two processes
-// sharing one log: log_writer <folder> <count> <name>
+// sharing one log: log_writer <folder> <count> <name> [rotation size]
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -7,11 +7,12 @@
 #include "LogFile.h"
 
 int main(int argc, char** argv) {
-    if (argc != 4) return 2;
+    if (argc != 4 && argc != 5) return 2;
     const int count = std::atoi(argv[2]);
     std::string folder = argv[1];
     if (folder.empty() || folder.back() != '\\') folder += '\\';
-    CLogFile log(folder, "Shared", nullptr, 5242880, 65535);
+    const uint32_t maxSize = argc == 5 ? static_cast<uint32_t>(std::strtoul(argv[4], nullptr, 10)) : 5242880;
+    CLogFile log(folder, "Shared", "Shared", maxSize, 65535);
     if (!log.IsEnabled()) return 3;
     char text[128];
     for (int i = 0; i < count; ++i) {
