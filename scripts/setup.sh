@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake make g++ googletest
+  clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine64 wine64-tools libwine-dev
   xvfb xauth x11-apps x11-utils imagemagick locales
