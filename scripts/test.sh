@@ -13,9 +13,13 @@ cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset native
 
+echo "== fuzz: every fuzz target over its committed corpus (clang libFuzzer, ASan, UBSan)"
+bash scripts/fuzz.sh smoke
+
 echo "== win32: configure, build (the product; compiles and links)"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 -j "$jobs"
+bash scripts/check-win32-runtime.sh
 
 echo "== win64: configure, build, test under wine64"
 cmake --preset win64 >/dev/null
