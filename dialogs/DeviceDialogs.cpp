@@ -13,13 +13,7 @@ namespace {
 // settings file gives back.
 constexpr size_t kTextCapacity = 255;
 
-void FillList(const ui::Dialog& dialog, int id, std::initializer_list<const char*> entries) {
-    ui::ComboBox list;
-    list.Attach(dialog.Item(id));
-    list.AddStrings(entries);
-}
-
-void FillFeedList(const ui::Dialog& dialog, int id) { FillList(dialog, id, {"0 : ROLL", "1 : SHEET"}); }
+const std::initializer_list<const char*> kFeeds = {"0 : ROLL", "1 : SHEET"};
 
 }  // namespace
 
@@ -69,7 +63,7 @@ void CSetCompletionProcModeDlg::Exchange(ui::DataExchange& dx) { dx.UInt(IDC_COM
 CDevCtrlPrintDlg::CDevCtrlPrintDlg() : ui::Dialog(IDD_DEV_CTRL_PRINT) {}
 
 BOOL CDevCtrlPrintDlg::OnInitDialog() {
-    FillList(*this, IDC_CTRL, {"0 : STOP", "1 : RESTART"});
+    FillList(IDC_CTRL, {"0 : STOP", "1 : RESTART"});
     return ui::Dialog::OnInitDialog();
 }
 
@@ -92,7 +86,7 @@ CDevGetProfileDlg::CDevGetProfileDlg() : ui::Dialog(IDD_DEV_GET_PROFILE) {
 }
 
 BOOL CDevGetProfileDlg::OnInitDialog() {
-    FillFeedList(*this, IDC_PROF_FEED);
+    FillList(IDC_PROF_FEED, kFeeds);
     return ui::Dialog::OnInitDialog();
 }
 
@@ -118,9 +112,9 @@ void CDevGetProfileDlg::OnChooseFile() {
 CDevBlankPrintDlg::CDevBlankPrintDlg() : ui::Dialog(IDD_DEV_BLANK_PRINT) {}
 
 BOOL CDevBlankPrintDlg::OnInitDialog() {
-    FillFeedList(*this, IDC_BLANK_FEED);
-    FillList(*this, IDC_BLANK_CLEAR_INK, {"0 : Not Print", "1 : Print"});
-    FillList(*this, IDC_BLANK_PRINT_QUALITY,
+    FillList(IDC_BLANK_FEED, kFeeds);
+    FillList(IDC_BLANK_CLEAR_INK, {"0 : Not Print", "1 : Print"});
+    FillList(IDC_BLANK_PRINT_QUALITY,
              {"0 : PROC_PRNQLT_PRINTER", "1 : PROC_PRNQLT_NORMAL", "2 : PROC_PRNQLT_QUALITY1"});
     return ui::Dialog::OnInitDialog();
 }
@@ -144,7 +138,7 @@ CDevStartFadDlg::CDevStartFadDlg() : ui::Dialog(IDD_DEV_START_FAD) {
 }
 
 BOOL CDevStartFadDlg::OnInitDialog() {
-    FillList(*this, IDC_FAD_OUT, {"0 : PRINTER", "1 : FAD", "2 : TRASH"});
+    FillList(IDC_FAD_OUT, {"0 : PRINTER", "1 : FAD", "2 : TRASH"});
     return ui::Dialog::OnInitDialog();
 }
 

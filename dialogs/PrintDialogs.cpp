@@ -37,12 +37,6 @@ const char* const kImageFormats[] = {
 };
 constexpr int kPlainFormats = 15;
 
-void FillList(const ui::Dialog& dialog, int id, std::initializer_list<const char*> entries) {
-    ui::ComboBox list;
-    list.Attach(dialog.Item(id));
-    list.AddStrings(entries);
-}
-
 // A list's selection as the field holds it: no selection is all bits set.
 template <class Field>
 int IndexOf(Field field) {
@@ -92,8 +86,8 @@ BOOL CPrintBasicPage::OnInitDialog() {
     formats.Attach(Item(IDC_BASIC_IMAGE_FORMAT));
     const int offered = m_maintenance ? static_cast<int>(sizeof kImageFormats / sizeof kImageFormats[0]) : kPlainFormats;
     for (int i = 0; i < offered; ++i) formats.AddString(kImageFormats[i]);
-    FillList(*this, IDC_BASIC_FEED, {"0 : ROLL", "1 : SHEET"});
-    FillList(*this, IDC_BASIC_SOURCE_TYPE, {"0 : SHAREDMEM", "1 : FILE"});
+    FillList(IDC_BASIC_FEED, {"0 : ROLL", "1 : SHEET"});
+    FillList(IDC_BASIC_SOURCE_TYPE, {"0 : SHAREDMEM", "1 : FILE"});
 
     const VRXPRINTINFO& info = m_block.info;
     m_imageFormat = IndexOf(info.dwImageFormat);
@@ -211,15 +205,15 @@ CPrintExtendPage::CPrintExtendPage(PrintRequest& block) : CPrintPage(IDD_PRINT_E
 }
 
 BOOL CPrintExtendPage::OnInitDialog() {
-    FillList(*this, IDC_EXTEND_CVP_PRINT_SIZE, {"0 : CVPSIZE_NORMAL", "1 : CVPSIZE_SMALL", "2 : CVPSIZE_LARGE"});
-    FillList(*this, IDC_EXTEND_CMS, {"0 : OFF", "1 : ONNORMAL", "2 : ONCUSTOM"});
-    FillList(*this, IDC_EXTEND_ANGLE, {"0 : 0", "1 : 90", "2 : 180", "3 : 270"});
-    FillList(*this, IDC_EXTEND_FITTING, {"0 : REALSIZE", "1 : CUT", "2 : OVERALL", "3 : REALSIZE (CENTER)"});
-    FillList(*this, IDC_EXTEND_EDGE, {"0 : OFF", "1 : ON"});
-    FillList(*this, IDC_EXTEND_COLOR_SPACE, {"0 : ICS_SRGB", "1 : ICS_ARGB"});
-    FillList(*this, IDC_EXTEND_PRINT_QUALITY,
+    FillList(IDC_EXTEND_CVP_PRINT_SIZE, {"0 : CVPSIZE_NORMAL", "1 : CVPSIZE_SMALL", "2 : CVPSIZE_LARGE"});
+    FillList(IDC_EXTEND_CMS, {"0 : OFF", "1 : ONNORMAL", "2 : ONCUSTOM"});
+    FillList(IDC_EXTEND_ANGLE, {"0 : 0", "1 : 90", "2 : 180", "3 : 270"});
+    FillList(IDC_EXTEND_FITTING, {"0 : REALSIZE", "1 : CUT", "2 : OVERALL", "3 : REALSIZE (CENTER)"});
+    FillList(IDC_EXTEND_EDGE, {"0 : OFF", "1 : ON"});
+    FillList(IDC_EXTEND_COLOR_SPACE, {"0 : ICS_SRGB", "1 : ICS_ARGB"});
+    FillList(IDC_EXTEND_PRINT_QUALITY,
              {"0 : PROC_PRNQLT_PRINTER", "1 : PROC_PRNQLT_NORMAL", "2 : PROC_PRNQLT_QUALITY1"});
-    FillList(*this, IDC_EXTEND_ENLARGE_TYPE, {"0 : PROC_IMGENLG_BILINEAR", "1 : PROC_IMGENLG_NNEIGHBOR"});
+    FillList(IDC_EXTEND_ENLARGE_TYPE, {"0 : PROC_IMGENLG_BILINEAR", "1 : PROC_IMGENLG_NNEIGHBOR"});
 
     const VRXPRINTINFO& info = m_block.info;
     m_cvpPrintSize = IndexOf(info.dwCvpPrintSize);

@@ -14,13 +14,8 @@ cmake --preset win64 >/dev/null
 cmake --build --preset win64 -j "$(nproc)" --target burst_bench start_stress vrx_ja_locale
 
 source scripts/wine-prefix.sh "$build" display
-display=:$(( 90 + RANDOM % 100 ))
-Xvfb "$display" -nolisten tcp -screen 0 1600x1000x24 >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-cleanup() { vrx_wine_stop; kill "$xvfb_pid" 2>/dev/null || true; }
-trap cleanup EXIT
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+vrx_display_start
+trap vrx_display_stop EXIT
 vrx_wine_init
 vrx_wine_warm
 

@@ -24,13 +24,8 @@ if [ -n "${DISPLAY:-}" ]; then
   run_wine VrxClient.exe; exit
 fi
 
-display=:$(( 90 + RANDOM % 100 ))
-Xvfb "$display" -nolisten tcp -screen 0 1600x1000x24 >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-cleanup() { vrx_wine_stop; kill "$xvfb_pid" 2>/dev/null || true; }
-trap cleanup EXIT
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+vrx_display_start
+trap vrx_display_stop EXIT
 
 vrx_wine_init
 run_wine VrxClient.exe >/dev/null 2>&1 &

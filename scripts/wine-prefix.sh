@@ -44,6 +44,21 @@ vrx_wine_warm() {
   "$VRX_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
+# A private Xvfb display for this run: exported as DISPLAY, stopped together
+# with the Wine server by vrx_display_stop (set it as the EXIT trap).
+vrx_display_start() {
+  local display=:$(( 90 + RANDOM % 100 ))
+  Xvfb "$display" -nolisten tcp -screen 0 1600x1000x24 >/dev/null 2>&1 &
+  vrx_xvfb_pid=$!
+  export DISPLAY=$display
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+}
+
+vrx_display_stop() {
+  vrx_wine_stop
+  [ -n "${vrx_xvfb_pid:-}" ] && kill "$vrx_xvfb_pid" 2>/dev/null || true
+}
+
 vrx_wine_stop() {
   "$VRX_WINESERVER" -k >/dev/null 2>&1 || true
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "Controls.h"
 #include "DataExchange.h"
 #include "Text.h"
 
@@ -87,6 +88,12 @@ void Dialog::OnOK() {
 }
 
 void Dialog::OnCancel() { Close(IDCANCEL); }
+
+void Dialog::FillList(int id, std::initializer_list<const char*> entries) const {
+    ComboBox list;
+    list.Attach(Item(id));
+    list.AddStrings(entries);
+}
 
 void Dialog::Route(int id, std::function<void()> handler, int code) {
     m_routes.push_back(CommandRoute{id, code, std::move(handler)});

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,9 @@ protected:
     virtual INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) { return 0; }
     // How an exception that reached the window procedure is reported.
     virtual void ReportException(const std::string& what);
+
+    // Fills a drop-down list with fixed entries, in order.
+    void FillList(int id, std::initializer_list<const char*> entries) const;
 
     // Binds a control id (and notification code) to a handler.
     void Route(int id, std::function<void()> handler, int code = BN_CLICKED);
