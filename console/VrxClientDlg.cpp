@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "AboutDlg.h"
+#include "NotificationCopies.h"
 #include "resource.h"
 
 CVrxClientDlg* g_pMainDlg = nullptr;
@@ -149,7 +150,7 @@ void CVrxClientDlg::OnDestroy() {
     // Each pending event owns a heap copy of its event record.
     const int count = m_lbEvents.GetCount();
     for (int i = 0; i < count; ++i) {
-        delete reinterpret_cast<VRXEVENTINFO*>(m_lbEvents.GetItemData(i));
+        vrx::FreeCopy(reinterpret_cast<VRXEVENTINFO*>(m_lbEvents.GetItemData(i)));
         m_lbEvents.SetItemData(i, 0);
     }
 }

@@ -8,6 +8,7 @@
 #include <new>
 
 #include "DeviceDialogs.h"
+#include "NotificationCopies.h"
 #include "OrderRegistry.h"
 #include "RegisteredMessages.h"
 #include "VrxClientDlg.h"
@@ -20,17 +21,12 @@ template <class Record>
 uint32_t PostCopy(UINT message, Record* copy, WPARAM wParam, LPARAM lParam) {
     CVrxClientDlg* main = g_pMainDlg;
     const BOOL posted = main && copy ? PostMessageA(main->Handle(), message, wParam, lParam) : FALSE;
-    if (!posted) delete copy;
+    if (!posted) vrx::FreeCopy(copy);
     return static_cast<uint32_t>(posted);
 }
 
 template <class Record>
-Record* CopyOf(const Record* record, size_t bytes = sizeof(Record)) {
-    if (!record) return nullptr;
-    auto* copy = new (std::nothrow) Record{};
-    if (copy) std::memcpy(copy, record, bytes);
-    return copy;
-}
+using Owned = std::unique_ptr<Record, vrx::CopyDeleter>;
 
 std::string PendingEventText(const VRXEVENTINFO& e) {
     char text[160];
@@ -53,15 +49,20 @@ std::string ResetEventText(const VRXEVENTINFO& e) {
 
 }  // namespace
 
+namespace vrx {
+std::atomic<long> g_copiesMade{0};
+std::atomic<long> g_copiesFreed{0};
+}  // namespace vrx
+
 // --- Library threads: copy and post, nothing else.
 
 uint32_t VRXAPI CVrxClientDlg::EventProc(VRXEVENTINFO* pEventInfo) {
-    VRXEVENTINFO* copy = CopyOf(pEventInfo);
+    VRXEVENTINFO* copy = vrx::NewCopy(pEventInfo);
     return PostCopy(vrx::g_msgEvent, copy, reinterpret_cast<WPARAM>(copy), 0);
 }
 
 uint32_t VRXAPI CVrxClientDlg::UnitProc(VRXUNITSTATUSINFO* pUnitStatusInfo) {
-    VRXUNITSTATUSINFO* copy = CopyOf(pUnitStatusInfo);
+    VRXUNITSTATUSINFO* copy = vrx::NewCopy(pUnitStatusInfo);
     return PostCopy(vrx::g_msgUnit, copy, reinterpret_cast<WPARAM>(copy), 0);
 }
 
@@ -69,12 +70,12 @@ uint32_t VRXAPI CVrxClientDlg::CompletionProc(uint32_t dwCompletionCode, VRXCOMP
     if (dwCompletionCode != COMPLETION_PRINT && dwCompletionCode != COMPLETION_ORDER) return dwCompletionCode;
     // An order completion is only 48 bytes long: never read past them.
     const size_t bytes = dwCompletionCode == COMPLETION_PRINT ? VRX_PRINT_COMPLETION_SIZE : VRX_ORDER_COMPLETION_SIZE;
-    VRXCOMPLETIONINFO* copy = CopyOf(pCompletionInfo, bytes);
+    VRXCOMPLETIONINFO* copy = vrx::NewCopy(pCompletionInfo, bytes);
     return PostCopy(vrx::g_msgCompletion, copy, dwCompletionCode, reinterpret_cast<LPARAM>(copy));
 }
 
 uint32_t VRXAPI CVrxClientDlg::EventProcEx(VRXEVENTEXINFO* pEventExInfo) {
-    VRXEVENTEXINFO* copy = CopyOf(pEventExInfo);
+    VRXEVENTEXINFO* copy = vrx::NewCopy(pEventExInfo);
     return PostCopy(vrx::g_msgEventEx, copy, reinterpret_cast<WPARAM>(copy), 0);
 }
 
@@ -109,13 +110,14 @@ bool CVrxClientDlg::OnNotification(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void CVrxClientDlg::OnEventNotify(VRXEVENTINFO* copy) {
-    std::unique_ptr<VRXEVENTINFO> event(copy);
+    Owned<VRXEVENTINFO> event(copy);
     vrx::ConsoleLock::Scope lock(m_lock);
     m_traceWnd.TraceEventInfo(event.get());
     if (!event) return;
     if (event->dwOnOff == 1) {
         // The list keeps a copy of its own for each pending event.
-        auto pending = std::make_unique<VRXEVENTINFO>(*event);
+        Owned<VRXEVENTINFO> pending(vrx::NewCopy(event.get()));
+        if (!pending) return;
         const int index = m_lbEvents.AddString(PendingEventText(*pending));
         if (index < 0) return;
         m_lbEvents.SetItemData(index, reinterpret_cast<LPARAM>(pending.release()));
@@ -127,20 +129,20 @@ void CVrxClientDlg::OnEventNotify(VRXEVENTINFO* copy) {
             if (!pending || pending->hPrinter != event->hPrinter || pending->dwErrHandle != event->dwErrHandle)
                 continue;
             m_lbEvents.DeleteString(i);
-            delete pending;
+            vrx::FreeCopy(pending);
             break;
         }
     }
 }
 
 void CVrxClientDlg::OnUnitNotify(VRXUNITSTATUSINFO* copy) {
-    std::unique_ptr<VRXUNITSTATUSINFO> unit(copy);
+    Owned<VRXUNITSTATUSINFO> unit(copy);
     vrx::ConsoleLock::Scope lock(m_lock);
     m_traceWnd.TraceUnitStatus(unit.get());
 }
 
 void CVrxClientDlg::OnCompletionNotify(uint32_t code, VRXCOMPLETIONINFO* copy) {
-    std::unique_ptr<VRXCOMPLETIONINFO> completion(copy);
+    Owned<VRXCOMPLETIONINFO> completion(copy);
     vrx::ConsoleLock::Scope lock(m_lock);
     m_traceWnd.TraceCompletion(code, completion.get());
     if (!completion) return;
@@ -169,7 +171,7 @@ void CVrxClientDlg::OnCompletionNotify(uint32_t code, VRXCOMPLETIONINFO* copy) {
 }
 
 void CVrxClientDlg::OnEventExNotify(VRXEVENTEXINFO* copy) {
-    std::unique_ptr<VRXEVENTEXINFO> eventEx(copy);
+    Owned<VRXEVENTEXINFO> eventEx(copy);
     vrx::ConsoleLock::Scope lock(m_lock);
     m_traceWnd.TraceEventEx(eventEx.get());
     if (!eventEx) return;

@@ -7,7 +7,9 @@
 
 #include <cstring>
 
+#include "NotificationCopies.h"
 #include "OrderRegistry.h"
+#include "TestFolder.h"
 #include "VrxClientDlg.h"
 
 namespace {
@@ -228,4 +230,40 @@ TEST_F(NotificationRouting, ReplyAndNoticeCallbacksOnlyWaitForTheLock) {
     WaitForSingleObject(thread, 10000);
     CloseHandle(thread);
     CloseHandle(done);
+}
+
+TEST(NotificationCopies, EveryCopyOfAStormIsFreedWhateverItsKind) {
+    CVrxClientDlg main;
+    ASSERT_NE(main.CreateModeless(nullptr), nullptr);
+    testing_support::TestFolder folder;
+    for (const char* kind : {"unit", "event", "eventex"}) {
+        SCOPED_TRACE(kind);
+        testing_support::WriteFileText(folder.File("sim.ini"),
+                                       std::string("[Simulator]\r\nTimeScale=0\r\n[Burst]\r\nCount=2000\r\nThreads=4\r\n"
+                                                   "Trigger=adjust\r\nDelayMs=0\r\nKind=") + kind + "\r\n");
+        SetEnvironmentVariableA("ZEMBRINSIM_INI", folder.File("sim.ini").c_str());
+        ASSERT_EQ(::vrxLibOpen(nullptr), VRXERR_NORMAL);
+        HVRXPRINTER handle = 0;
+        ASSERT_EQ(::vrxDevOpen(0x0100007F, &handle, &CVrxClientDlg::EventProc, &CVrxClientDlg::UnitProc), VRXERR_NORMAL);
+        ASSERT_EQ(::vrxDevVrxNoticeEventProcEx(handle, &CVrxClientDlg::EventProcEx), VRXERR_NORMAL);
+        const long before = vrx::CopiesMade();
+        ASSERT_EQ(::vrxDevAdjustForPrint(handle), VRXERR_NORMAL);
+        // The window thread's share, until the copies stop coming.
+        long seen = -1;
+        for (int quiet = 0, rounds = 0; quiet < 30 && rounds < 3000; ++rounds) {
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+            const long made = vrx::CopiesMade();
+            quiet = made == seen ? quiet + 1 : 0;
+            seen = made;
+            Sleep(10);
+        }
+        ::vrxDevClose(handle);
+        ::vrxLibClose();
+        EXPECT_GE(vrx::CopiesMade() - before, 2000) << "every notification was copied";
+        EXPECT_EQ(vrx::CopiesOutstanding(), main.EventList().GetCount()) << "only the pending events' own copies remain";
+    }
+    SetEnvironmentVariableA("ZEMBRINSIM_INI", nullptr);
+    main.Destroy();
+    EXPECT_EQ(vrx::CopiesOutstanding(), 0) << "the pending events' copies go with the window";
 }
