@@ -28,6 +28,8 @@ struct DirectCall {
 };
 
 const DirectCall kDirectCalls[] = {
+    {IDC_SEARCH_PRINTER2, "vrxSearchPrinter2", "vrxSearchPrinter2 pPrinterNum=PTR dwWaitTime=6000 result=1",
+     "[<==] [vrxSearchPrinter2] pPrinterNum=PTR, dwWaitTime=6000", 0},
     {IDC_DEV_IS_READY, "vrxDevIsReady", "vrxDevIsReady hPrinter=0x00A40011 result=1(VRXERR_NORMAL)",
      "[<==] [vrxDevIsReady] hPrinter=0x00A40011", 0},
     {IDC_DEV_CLOSE_CHECK, "vrxDevCloseCheck", "vrxDevCloseCheck hPrinter=0x00A40011 result=1",

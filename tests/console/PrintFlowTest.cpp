@@ -220,3 +220,19 @@ TEST_F(PrintFlow, APrintToAnOrderThisConsoleDidNotStartIsSentButNotFollowed) {
     ASSERT_TRUE(m_console.CloseDialog(resend));
     EXPECT_EQ(Prints().size(), 1u);
 }
+
+TEST_F(PrintFlow, CancelWithEveryPrintOfTheOrderSelectedCancelsTheWholeOrder) {
+    const uint32_t order = StartOrder();
+    StopPrinting();
+    PrintImage(1, L"2");
+    HWND dialog = m_console.PressForDialog(IDC_DEV_CANCEL_PRINT_ORDER, L"vrxDevCancelPrintOrder");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_PICK_ORDERS, LVM_GETITEMCOUNT, 0, 0), 1);
+    EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_PICK_PRINTS, LVM_GETITEMCOUNT, 0, 0), 2);
+    ASSERT_TRUE(m_console.CloseDialog(dialog));
+    EXPECT_TRUE(StartsWith(OnlyCall("vrxDevCancelPrintOrder"),
+                           "vrxDevCancelPrintOrder hPrinter=0x00A40011 dwOrderId=" + Hex(order) + " dwPrintID=0 result=1"));
+    const auto trace = m_console.TraceOf("vrxDevCancelPrintOrder");
+    ASSERT_EQ(trace.size(), 2u);
+    EXPECT_EQ(trace[0], "[<==] [vrxDevCancelPrintOrder] hPrinter=0x00A40011, dwOrderId=" + Hex(order) + ", dwPrintID=0");
+}
