@@ -41,8 +41,6 @@ void CLogFindDlg::OnOK() {
 
 void CLogFindDlg::OnCancel() { ShowWindow(Handle(), SW_HIDE); }
 
-void CLogFindDlg::OnDestroy() {}
-
 bool CLogFindDlg::Holds(const std::string& line) const {
     if (m_text.empty()) return false;
     // Compared as wide text, so a double-byte character is never split.

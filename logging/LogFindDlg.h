@@ -27,7 +27,6 @@ protected:
     void Exchange(ui::DataExchange& dx) override;
     void OnOK() override;      // Enter: find next
     void OnCancel() override;  // Esc: the box goes away, the search stays
-    void OnDestroy() override;
 
 private:
     bool Holds(const std::string& line) const;
