@@ -137,12 +137,6 @@ private:
     void PrintImage(uint32_t mode);
     // The traced print call for a stored or new print; its print id is written in place.
     uint32_t SubmitPrintEntry(HVRXPRINTER handle, vrx::PrintEntry& entry);
-    struct ImageMapping {
-        HANDLE mapping = nullptr;  // none when no buffer could be made
-        std::string error;         // set when the image file could not be read
-    };
-    // A named page-file buffer holding the image file's bytes; never closed.
-    ImageMapping CreateImageMapping(const std::string& bufferName, const std::string& imagePath);
 
     // Notifications posted by the callbacks, handled on the window thread.
     bool OnNotification(UINT message, WPARAM wParam, LPARAM lParam);

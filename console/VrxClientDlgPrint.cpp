@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "FileBytes.h"
+#include "ImageMapping.h"
 #include "OrderDialogs.h"
 #include "OrderRegistry.h"
 #include "PrintDialogs.h"
@@ -78,36 +78,6 @@ std::string MappingName(int32_t sequence) {
 }
 
 }  // namespace
-
-CVrxClientDlg::ImageMapping CVrxClientDlg::CreateImageMapping(const std::string& bufferName,
-                                                              const std::string& imagePath) {
-    ImageMapping result;
-    const FileBytes file = ReadFileBytes(imagePath, UINT64_MAX);
-    if (!file.opened) {
-        result.error = FileErrorMessage(imagePath, file.error);
-        return result;
-    }
-    // A buffer of the file's bytes, unchanged; a file too large for one view,
-    // or empty, gets no buffer and the print goes out with the name anyway.
-    if (file.bytes.empty() || file.bytes.size() != file.length || file.length > UINT32_MAX) return result;
-    const auto size = static_cast<DWORD>(file.length);
-    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, size, bufferName.c_str());
-    if (!mapping) return result;
-    void* view = MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, size);
-    if (!view) {
-        CloseHandle(mapping);
-        return result;
-    }
-    std::memcpy(view, file.bytes.data(), size);
-    if (!UnmapViewOfFile(view)) {
-        CloseHandle(mapping);
-        return result;
-    }
-    // Never closed: the library may open the buffer by name at any time,
-    // and a re-send submits the same name again.
-    result.mapping = mapping;
-    return result;
-}
 
 uint32_t CVrxClientDlg::SubmitPrintEntry(HVRXPRINTER handle, vrx::PrintEntry& entry) {
     // The colour-command mode has no print call of its own.

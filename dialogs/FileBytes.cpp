@@ -22,8 +22,8 @@ std::string SystemErrorText(DWORD code) {
 
 }  // namespace
 
-FileBytes ReadFileBytes(const std::string& path, uint64_t maxBytes) {
-    FileBytes result;
+FileRead ReadFileInto(const std::string& path, uint64_t maxBytes, const std::function<uint8_t*(size_t)>& place) {
+    FileRead result;
     HANDLE file = CreateFileW(ui::Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
@@ -38,22 +38,34 @@ FileBytes ReadFileBytes(const std::string& path, uint64_t maxBytes) {
     }
     result.opened = true;
     result.length = static_cast<uint64_t>(size.QuadPart);
-    const uint64_t wanted = result.length < maxBytes ? result.length : maxBytes;
-    result.bytes.resize(static_cast<size_t>(wanted));
-    size_t done = 0;
-    while (done < result.bytes.size()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(result.bytes.size() - done, 1u << 30));
+    const uint64_t wanted = std::min<uint64_t>({result.length, maxBytes, SIZE_MAX});
+    uint8_t* into = place(static_cast<size_t>(wanted));
+    const size_t room = into ? static_cast<size_t>(wanted) : 0;
+    while (result.read < room) {
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(room - result.read, 1u << 30));
         DWORD read = 0;
-        if (!ReadFile(file, result.bytes.data() + done, chunk, &read, nullptr)) {
+        if (!ReadFile(file, into + result.read, chunk, &read, nullptr)) {
             result.error = SystemErrorText(GetLastError());
             result.opened = false;
             break;
         }
         if (read == 0) break;  // shorter than it said: keep what is there
-        done += read;
+        result.read += read;
     }
-    result.bytes.resize(done);
     CloseHandle(file);
+    return result;
+}
+
+FileBytes ReadFileBytes(const std::string& path, uint64_t maxBytes) {
+    FileBytes result;
+    const FileRead read = ReadFileInto(path, maxBytes, [&result](size_t size) {
+        result.bytes.resize(size);
+        return result.bytes.data();
+    });
+    result.bytes.resize(read.read);
+    result.opened = read.opened;
+    result.length = read.length;
+    result.error = read.error;
     return result;
 }
 
