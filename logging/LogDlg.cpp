@@ -1,5 +1,6 @@
 #include "LogDlg.h"
 
+#include <algorithm>
 #include <vector>
 
 #include <windowsx.h>
@@ -246,30 +247,47 @@ int CLogDlg::MeasureLine(const char* line) {
 
 // Repainting the list for every line of a storm costs far more than adding
 // the lines: after a line was shown, the list is shown again at most every
-// kRepaintMs while lines keep coming, and once more when they stop (the
-// timer's message comes only when the queue is empty).
+// m_repaintMs while lines keep coming, and once more when they stop (the
+// timer's message comes only when the queue is empty). The interval grows
+// with what a repaint costs on this display, so that repainting takes at
+// most a tenth of a storm's time.
 void CLogDlg::PaceRepaint() {
     const ULONGLONG now = GetTickCount64();
     if (!m_repaintHeld) {
-        if (now - m_lastRepaint >= kRepaintMs) {
+        if (now - m_lastRepaint >= m_repaintMs) {
             m_lastRepaint = now;  // this line shows at once
             return;
         }
-        SendMessageW(m_list.Handle(), WM_SETREDRAW, FALSE, 0);
-        m_repaintHeld = true;
-        SetTimer(Handle(), kRepaintTimer, kRepaintMs, nullptr);
+        HoldRepaint();
+        SetTimer(Handle(), kRepaintTimer, static_cast<UINT>(kRepaintMs), nullptr);
         return;
     }
-    if (now - m_lastRepaint >= kRepaintMs) {
+    if (now - m_lastRepaint >= m_repaintMs) {
         Repaint();
-        SendMessageW(m_list.Handle(), WM_SETREDRAW, FALSE, 0);
+        HoldRepaint();
     }
 }
 
+// The list is also marked hidden, as the system's own handling of the
+// message does: a list that only stops drawing still scrolls its window
+// for every line added at the bottom, and that costs the display a round
+// trip each time.
+void CLogDlg::HoldRepaint() {
+    SendMessageW(m_list.Handle(), WM_SETREDRAW, FALSE, 0);
+    const LONG_PTR style = GetWindowLongPtrW(m_list.Handle(), GWL_STYLE);
+    m_listWasVisible = (style & WS_VISIBLE) != 0;
+    if (m_listWasVisible) SetWindowLongPtrW(m_list.Handle(), GWL_STYLE, style & ~WS_VISIBLE);
+    m_repaintHeld = true;
+}
+
 void CLogDlg::Repaint() {
+    const ULONGLONG begin = GetTickCount64();
+    if (m_listWasVisible)
+        SetWindowLongPtrW(m_list.Handle(), GWL_STYLE, GetWindowLongPtrW(m_list.Handle(), GWL_STYLE) | WS_VISIBLE);
     SendMessageW(m_list.Handle(), WM_SETREDRAW, TRUE, 0);
     RedrawWindow(m_list.Handle(), nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     m_lastRepaint = GetTickCount64();
+    m_repaintMs = std::max<ULONGLONG>(kRepaintMs, 10 * (m_lastRepaint - begin));
 }
 
 void CLogDlg::ReleaseRepaint() {

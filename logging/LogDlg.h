@@ -49,11 +49,14 @@ protected:
     // The window has no buttons; Enter and Esc must not close it.
     void OnOK() override {}
     void OnCancel() override {}
+    // The list takes its own keys (Ctrl+C and Ctrl+F come through it).
+    bool WantsDialogKeys() const override { return false; }
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
 private:
     int MeasureLine(const char* line);
     void PaceRepaint();
+    void HoldRepaint();
     void Repaint();
     void ShowMenu(POINT at);
     void OnSaveAs();
@@ -66,7 +69,9 @@ private:
     bool m_following = true;
     static constexpr UINT_PTR kRepaintTimer = 1;
     static constexpr ULONGLONG kRepaintMs = 50;
+    ULONGLONG m_repaintMs = kRepaintMs;
     bool m_repaintHeld = false;
+    bool m_listWasVisible = false;
     HDC m_measureDC = nullptr;
     ULONGLONG m_lastRepaint = 0;
     std::unique_ptr<CLogFindDlg> m_find;

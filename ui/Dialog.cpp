@@ -25,7 +25,9 @@ namespace {
 
 // Top-level modeless dialogs of this thread. The console's only message loop
 // is the main window's modal one, which knows nothing of them: a message
-// filter hook lets them handle Tab, Enter and Esc all the same.
+// filter hook lets them handle Tab, Enter and Esc all the same. The hook is
+// there only while such a dialog is: under Wine every message of the loop
+// pays a round trip to the server for it.
 thread_local std::vector<HWND> t_modeless;
 thread_local HHOOK t_filterHook = nullptr;
 
@@ -46,6 +48,10 @@ void RegisterModeless(HWND dialog) {
 
 void UnregisterModeless(HWND dialog) {
     t_modeless.erase(std::remove(t_modeless.begin(), t_modeless.end(), dialog), t_modeless.end());
+    if (t_modeless.empty() && t_filterHook) {
+        UnhookWindowsHookEx(t_filterHook);
+        t_filterHook = nullptr;
+    }
 }
 
 }  // namespace
@@ -54,7 +60,7 @@ HWND Dialog::CreateModeless(HWND parent) {
     m_modal = false;
     HWND dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), parent,
                                      &Dialog::DialogProc, reinterpret_cast<LPARAM>(this));
-    RegisterModeless(dialog);
+    if (WantsDialogKeys()) RegisterModeless(dialog);
     return dialog;
 }
 

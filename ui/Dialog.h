@@ -24,6 +24,7 @@ public:
     // Runs the dialog modally; returns IDOK, IDCANCEL or the EndDialog value.
     INT_PTR RunModal(HWND parent);
     // Creates the dialog modeless (not shown unless its template says so).
+    // A top-level one gets Tab, Enter and Esc handling unless it declines.
     HWND CreateModeless(HWND parent);
     void Destroy();
 
@@ -54,6 +55,9 @@ protected:
     // Any other message (registered messages, painting). Set handled and
     // return the message's result to stop default processing.
     virtual INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) { return 0; }
+    // False for a modeless dialog whose controls take their own keys: the
+    // dialog keys cost every message of the thread a hook call.
+    virtual bool WantsDialogKeys() const { return true; }
     // How an exception that reached the window procedure is reported.
     virtual void ReportException(const std::string& what);
 

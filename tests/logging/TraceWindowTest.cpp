@@ -63,6 +63,7 @@ TEST_F(TraceWindow, AStormOfLinesHoldsTheRepaintAndShowsEverythingOnceItEnds) {
         Sleep(10);
     }
     EXPECT_TRUE(shown());
+    EXPECT_TRUE(IsWindowVisible(m_log.List().Handle())) << "the list is shown again, not left hidden";
     EXPECT_EQ(m_log.List().GetCurSel(), 199);
     EXPECT_EQ(m_log.List().GetText(199), "storm 199");
 }
