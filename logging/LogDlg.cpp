@@ -193,7 +193,7 @@ void CLogDlg::Clear() {
     ReleaseRepaint();
     m_list.ResetContent();
     m_widths = vrx::WidthTracker();
-    m_list.SetHorizontalExtent(0);
+    SetExtent(0);
 }
 
 void CLogDlg::SetFollowing(bool following) {
@@ -225,8 +225,16 @@ void CLogDlg::AddLine(const char* line) {
     // The extent follows the widest line held: measured once per line, the
     // widest kept as lines leave, the same result as re-measuring them all.
     m_widths.PushBack(MeasureLine(line));
-    m_list.SetHorizontalExtent(m_widths.Widest() + 5);
+    SetExtent(m_widths.Widest() + 5);
     PaceRepaint();
+}
+
+// Sent only when it changes: the list updates its scroll bar even for the
+// same extent, a cost at every line of a storm.
+void CLogDlg::SetExtent(int extent) {
+    if (extent == m_extent) return;
+    m_list.SetHorizontalExtent(extent);
+    m_extent = extent;
 }
 
 // Measured in a memory context holding the list's font, made once: taking
@@ -282,9 +290,11 @@ void CLogDlg::HoldRepaint() {
 
 void CLogDlg::Repaint() {
     const ULONGLONG begin = GetTickCount64();
+    // Still hidden as drawing resumes, the list sets its scroll bars without
+    // drawing them; the one redraw below draws them with everything else.
+    SendMessageW(m_list.Handle(), WM_SETREDRAW, TRUE, 0);
     if (m_listWasVisible)
         SetWindowLongPtrW(m_list.Handle(), GWL_STYLE, GetWindowLongPtrW(m_list.Handle(), GWL_STYLE) | WS_VISIBLE);
-    SendMessageW(m_list.Handle(), WM_SETREDRAW, TRUE, 0);
     RedrawWindow(m_list.Handle(), nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     m_lastRepaint = GetTickCount64();
     m_repaintMs = std::max<ULONGLONG>(kRepaintMs, 10 * (m_lastRepaint - begin));

@@ -55,6 +55,7 @@ protected:
 
 private:
     int MeasureLine(const char* line);
+    void SetExtent(int extent);
     void PaceRepaint();
     void HoldRepaint();
     void Repaint();
@@ -66,6 +67,7 @@ private:
     BOOL m_initialised = FALSE;
     std::unique_ptr<CLogFile> m_log;
     vrx::WidthTracker m_widths;
+    int m_extent = 0;
     bool m_following = true;
     static constexpr UINT_PTR kRepaintTimer = 1;
     static constexpr ULONGLONG kRepaintMs = 50;
