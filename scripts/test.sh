@@ -29,10 +29,6 @@ source scripts/wine-prefix.sh "$root/build/win64" headless
 vrx_wine_init
 vrx_wine_warm
 status=0
-# A test program that fails is run once more, in a new process. Once in eight
-# clean runs, one program under Wine found no console window for any of its
-# starts while the programs before and after it passed, and it did not recur
-# in seven more runs. A real fault fails twice.
-ctest --preset win64 --repeat until-pass:2 || status=$?
+ctest --preset win64 || status=$?
 vrx_wine_stop
 exit $status
