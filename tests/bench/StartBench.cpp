@@ -114,7 +114,7 @@ void StartStress(int starts) {
         failed += f.second;
         causes += "; " + std::to_string(f.second) + " x " + f.first;
     }
-    PrintNote("The console started " + std::to_string(starts) + " times in a row, one attempt each | ",
+    PrintNote("Start-up reliability | the console started " + std::to_string(starts) + " times in a row, one attempt each",
               std::to_string(failed) + " failed" + causes + "; main window after " + seconds.Describe(1e3, "ms"));
 }
 
