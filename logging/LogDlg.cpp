@@ -258,7 +258,7 @@ int CLogDlg::MeasureLine(const char* line) {
 // m_repaintMs while lines keep coming, and once more when they stop (the
 // timer's message comes only when the queue is empty). The interval grows
 // with what a repaint costs on this display, so that repainting takes at
-// most a tenth of a storm's time.
+// most a twentieth of a storm's time.
 void CLogDlg::PaceRepaint() {
     const ULONGLONG now = GetTickCount64();
     if (!m_repaintHeld) {
@@ -297,7 +297,7 @@ void CLogDlg::Repaint() {
         SetWindowLongPtrW(m_list.Handle(), GWL_STYLE, GetWindowLongPtrW(m_list.Handle(), GWL_STYLE) | WS_VISIBLE);
     RedrawWindow(m_list.Handle(), nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     m_lastRepaint = GetTickCount64();
-    m_repaintMs = std::max<ULONGLONG>(kRepaintMs, 10 * (m_lastRepaint - begin));
+    m_repaintMs = std::max<ULONGLONG>(kRepaintMs, 20 * (m_lastRepaint - begin));
 }
 
 void CLogDlg::ReleaseRepaint() {

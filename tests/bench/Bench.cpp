@@ -19,10 +19,20 @@ double Samples::Median() const {
 double Samples::Min() const { return values.empty() ? 0 : *std::min_element(values.begin(), values.end()); }
 double Samples::Max() const { return values.empty() ? 0 : *std::max_element(values.begin(), values.end()); }
 
-std::string Samples::Describe(double scale, const char* unit) const {
-    char text[96];
-    std::snprintf(text, sizeof text, "%.3g %s (%.3g-%.3g)", Median() * scale, unit, Min() * scale, Max() * scale);
+namespace {
+
+// Three significant digits, never an exponent: "0.929", "2.27", "588", "3130".
+std::string Figure(double value) {
+    char text[32];
+    const double size = value < 0 ? -value : value;
+    std::snprintf(text, sizeof text, size >= 100 ? "%.0f" : size >= 10 ? "%.1f" : size >= 1 ? "%.2f" : "%.3f", value);
     return text;
+}
+
+}  // namespace
+
+std::string Samples::Describe(double scale, const char* unit) const {
+    return Figure(Median() * scale) + " " + unit + " (" + Figure(Min() * scale) + "-" + Figure(Max() * scale) + ")";
 }
 
 void PrintRow(const std::string& what, const Samples& console, const Samples& raw, double scale, const char* unit,
