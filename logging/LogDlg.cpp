@@ -197,6 +197,8 @@ void CLogDlg::Clear() {
 }
 
 void CLogDlg::SetFollowing(bool following) {
+    // A list hidden for a storm's sake is shown at once for the operator.
+    if (!following) ReleaseRepaint();
     m_following = following;
     SetWindowTextW(Handle(), following ? L"Log" : L"Log (paused)");
     if (following && m_list.GetCount() > 0) m_list.SetCurSel(m_list.GetCount() - 1);
@@ -276,14 +278,15 @@ void CLogDlg::PaceRepaint() {
     }
 }
 
-// The list is also marked hidden, as the system's own handling of the
-// message does: a list that only stops drawing still scrolls its window
-// for every line added at the bottom, and that costs the display a round
-// trip each time.
+// While following, the list is also marked hidden, as the system's own
+// handling of the message does: a list that only stops drawing still
+// scrolls its window for every line added at the bottom, and that costs
+// the display a round trip each time. Paused, nothing scrolls, and the list
+// stays visible so the operator can click and scroll it during a storm.
 void CLogDlg::HoldRepaint() {
     SendMessageW(m_list.Handle(), WM_SETREDRAW, FALSE, 0);
     const LONG_PTR style = GetWindowLongPtrW(m_list.Handle(), GWL_STYLE);
-    m_listWasVisible = (style & WS_VISIBLE) != 0;
+    m_listWasVisible = m_following && (style & WS_VISIBLE) != 0;
     if (m_listWasVisible) SetWindowLongPtrW(m_list.Handle(), GWL_STYLE, style & ~WS_VISIBLE);
     m_repaintHeld = true;
 }

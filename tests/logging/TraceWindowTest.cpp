@@ -66,6 +66,12 @@ TEST_F(TraceWindow, AStormOfLinesHoldsTheRepaintAndShowsEverythingOnceItEnds) {
     EXPECT_TRUE(IsWindowVisible(m_log.List().Handle())) << "the list is shown again, not left hidden";
     EXPECT_EQ(m_log.List().GetCurSel(), 199);
     EXPECT_EQ(m_log.List().GetText(199), "storm 199");
+    // Paused in a storm, the list is shown at once and stays operable while lines keep coming.
+    for (int i = 0; i < 50; ++i) m_log.AddLine("following");
+    m_log.SetFollowing(false);
+    EXPECT_TRUE(IsWindowVisible(m_log.List().Handle()));
+    for (int i = 0; i < 200; ++i) m_log.AddLine("paused");
+    EXPECT_TRUE(IsWindowVisible(m_log.List().Handle()));
 }
 
 TEST_F(TraceWindow, TraceFramesTheMessageAndCutsLongOnes) {
