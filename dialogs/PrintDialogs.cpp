@@ -279,7 +279,7 @@ void CPrintExtendPage::OnChooseColor() {
     chooser.lStructSize = sizeof chooser;
     chooser.hwndOwner = Handle();
     chooser.lpCustColors = custom;
-    if (!ChooseColorW(&chooser)) return;
+    if (!ui::ChooseColour(chooser)) return;
     uint8_t(&rgb)[3] = m_block.info.byWithBorderColor;
     rgb[0] = GetRValue(chooser.rgbResult);
     rgb[1] = GetGValue(chooser.rgbResult);

@@ -10,7 +10,18 @@ namespace ui {
 
 namespace {
 
-bool Choose(const FileChoice& choice, std::string& path, BOOL(APIENTRY* run)(OPENFILENAMEW*)) {
+// An entry point of the common dialogs' library, null when it cannot be had.
+template <class Function>
+Function CommonDialog(const char* name) {
+    static const HMODULE library = LoadLibraryW(L"comdlg32.dll");
+    if (!library) return nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+using FileDialog = BOOL(APIENTRY*)(OPENFILENAMEW*);
+
+bool Choose(const FileChoice& choice, std::string& path, FileDialog run) {
+    if (!run) return false;
     // Room for a long path; a longer starting text is not offered at all.
     std::vector<wchar_t> file(32768, L'\0');
     const std::wstring start = Widen(path);
@@ -30,8 +41,19 @@ bool Choose(const FileChoice& choice, std::string& path, BOOL(APIENTRY* run)(OPE
 
 }  // namespace
 
-bool ChooseFileToOpen(const FileChoice& choice, std::string& path) { return Choose(choice, path, GetOpenFileNameW); }
+bool ChooseFileToOpen(const FileChoice& choice, std::string& path) {
+    static const auto run = CommonDialog<FileDialog>("GetOpenFileNameW");
+    return Choose(choice, path, run);
+}
 
-bool ChooseFileToSave(const FileChoice& choice, std::string& path) { return Choose(choice, path, GetSaveFileNameW); }
+bool ChooseFileToSave(const FileChoice& choice, std::string& path) {
+    static const auto run = CommonDialog<FileDialog>("GetSaveFileNameW");
+    return Choose(choice, path, run);
+}
+
+bool ChooseColour(CHOOSECOLORW& chooser) {
+    static const auto run = CommonDialog<BOOL(APIENTRY*)(CHOOSECOLORW*)>("ChooseColorW");
+    return run && run(&chooser);
+}
 
 }  // namespace ui

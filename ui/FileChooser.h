@@ -1,4 +1,6 @@
-// The system's file choosers, with the path in the system code page.
+// The system's file and colour choosers, with the path in the system code
+// page. Their library is loaded on first use: linked at load time it brings
+// the shell's libraries into every start of the console.
 #pragma once
 
 #include <windows.h>
@@ -22,5 +24,7 @@ struct FileChoice {
 bool ChooseFileToOpen(const FileChoice& choice, std::string& path);
 // The same with the save-style chooser.
 bool ChooseFileToSave(const FileChoice& choice, std::string& path);
+// The colour chooser; false on Cancel or when the chooser cannot be loaded.
+bool ChooseColour(CHOOSECOLORW& chooser);
 
 }  // namespace ui
