@@ -60,6 +60,13 @@ double SecondsToWindow(const Program& program) {
            WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT)
         Sleep(1);
     const double seconds = window ? watch.Seconds() : -1;
+    if (!window) {
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(process.hProcess, &code);
+        std::fprintf(stderr, "%s: %s\n", program.name,
+                     code == STILL_ACTIVE ? "no window within 60 s"
+                                          : ("ended without a window, exit code " + std::to_string(code)).c_str());
+    }
     if (window) PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
     WaitForSingleObject(process.hProcess, 5000);
