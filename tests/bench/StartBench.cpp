@@ -45,16 +45,22 @@ HWND ShownWindowOf(DWORD processId, const wchar_t* caption) {
 double SecondsToWindow(const Program& program) {
     testing_support::TestFolder folder;
     const std::string from = testing_support::ThisProgramFolder();
-    for (const char* name : {program.name, program.companion})
-        if (name) CopyFileA((from + name).c_str(), folder.File(name).c_str(), FALSE);
+    for (const char* name : {program.name, program.companion}) {
+        if (name && !CopyFileA((from + name).c_str(), folder.File(name).c_str(), FALSE)) {
+            std::fprintf(stderr, "%s: not copied, error %lu\n", name, GetLastError());
+            return -1;
+        }
+    }
     std::string command = "\"" + folder.File(program.name) + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     Stopwatch watch;
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.Path().c_str(), &startup,
-                        &process))
+                        &process)) {
+        std::fprintf(stderr, "%s: CreateProcess error %lu\n", program.name, GetLastError());
         return -1;
+    }
     HWND window = nullptr;
     while (!(window = ShownWindowOf(process.dwProcessId, program.caption)) && watch.Seconds() < 60 &&
            WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT)
