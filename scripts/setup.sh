@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs every Debian package the project needs. Idempotent and quiet;
-# returns at once when everything is already there.
+# returns at once when everything is already there. Where the machine can
+# execute 32-bit code, that includes 32-bit Wine, which runs the i686 product.
 set -euo pipefail
+source "$(dirname "$0")/arch.sh"
 
 packages=(
   cmake make g++ googletest
@@ -11,6 +13,12 @@ packages=(
   xvfb xauth x11-apps x11-utils imagemagick locales
   fonts-wine fonts-ipafont-gothic
 )
+
+i386=no
+if vrx_runs_i686; then
+  i386=yes
+  packages+=(wine32:i386)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -24,5 +32,9 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 echo "setup: installing ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
+if [ $i386 = yes ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+fi
 apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# --no-remove: the i386 packages must never take an amd64 one away.
+apt-get install -y -qq --no-install-recommends --no-remove "${missing[@]}" >/dev/null
