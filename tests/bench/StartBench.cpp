@@ -26,7 +26,7 @@ HWND ShownWindowOf(DWORD processId, const wchar_t* caption) {
         HWND found;
     } search{processId, caption, nullptr};
     EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
+        [](HWND window, LPARAM param) CALLBACK -> BOOL {
             auto* s = reinterpret_cast<Search*>(param);
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);

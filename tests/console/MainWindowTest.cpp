@@ -69,7 +69,7 @@ TEST_F(MainWindow, TheButtonTableHoldsExactlyTheWindowsFortyFourButtons) {
     std::set<int> inWindow;
     EnumChildWindows(
         m_main.Handle(),
-        [](HWND child, LPARAM found) -> BOOL {
+        [](HWND child, LPARAM found) CALLBACK -> BOOL {
             wchar_t cls[16] = {};
             GetClassNameW(child, cls, 16);
             const LONG type = GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK;
@@ -110,7 +110,7 @@ TEST(DialogTemplates, EveryControlAnOperatorCanUseIsATabStop) {
         } walk{dialog.Handle(), 0};
         EnumChildWindows(
             dialog.Handle(),
-            [](HWND child, LPARAM param) -> BOOL {
+            [](HWND child, LPARAM param) CALLBACK -> BOOL {
                 auto* w = reinterpret_cast<Walk*>(param);
                 if (GetParent(child) != w->dialog) return TRUE;  // parts of a control, not the template's
                 wchar_t cls[32] = {};

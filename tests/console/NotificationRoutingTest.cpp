@@ -217,7 +217,7 @@ TEST_F(NotificationRouting, ReplyAndNoticeCallbacksOnlyWaitForTheLock) {
     HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HANDLE thread = CreateThread(
         nullptr, 0,
-        [](LPVOID event) -> DWORD {
+        [](LPVOID event) WINAPI -> DWORD {
             CVrxClientDlg::CommandReplyProc(1, 2, 3, 4, 5);
             CVrxClientDlg::NoticeProc(1, 2, 3, 4, 5, 6);
             SetEvent(static_cast<HANDLE>(event));

@@ -112,7 +112,7 @@ std::string ConsoleProcess::WindowCaptions() const {
         std::string captions;
     } listing{m_process.dwProcessId, std::string()};
     EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
+        [](HWND window, LPARAM param) CALLBACK -> BOOL {
             auto* l = reinterpret_cast<Listing*>(param);
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
@@ -182,7 +182,7 @@ std::string ConsoleProcess::DismissMessageBox(DWORD timeoutMs) const {
     const bool shown = WaitUntil(
         [&] {
             EnumWindows(
-                [](HWND window, LPARAM param) -> BOOL {
+                [](HWND window, LPARAM param) CALLBACK -> BOOL {
                     auto* s = reinterpret_cast<Search*>(param);
                     DWORD owner = 0;
                     GetWindowThreadProcessId(window, &owner);

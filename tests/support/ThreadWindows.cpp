@@ -24,7 +24,7 @@ HWND WaitForWindow(DWORD threadId, DWORD timeoutMs, Match match) {
     for (;;) {
         EnumThreadWindows(
             threadId,
-            [](HWND window, LPARAM param) -> BOOL {
+            [](HWND window, LPARAM param) CALLBACK -> BOOL {
                 auto* s = reinterpret_cast<Search*>(param);
                 if (!IsWindowVisible(window) || !(*s->match)(window)) return TRUE;
                 s->found = window;
