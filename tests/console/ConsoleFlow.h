@@ -31,9 +31,17 @@ inline std::string Joined(const std::vector<std::string>& lines) {
     return text;
 }
 
-// Addresses change from run to run: non-null 64-bit pointers read as "PTR".
+// A null pointer as the library's journal and the trace write it: as wide as
+// a pointer of this build (the console under test is the same build).
+inline std::string NullPointer() { return "0x" + std::string(sizeof(void*) * 2, '0'); }
+
+// Addresses change from run to run: a non-null pointer argument ("p..." or
+// "lp..." after a separator) reads as "PTR". Matched by name, not width: on
+// i686 a pointer has the same eight digits as a handle.
 inline std::string Normalised(const std::string& line) {
-    return std::regex_replace(line, std::regex("0x(?!0{16})[0-9A-F]{16}"), "PTR");
+    static const std::regex pointer("(^|[ ,{])((?:p|lp)[A-Za-z0-9]*=)0x(?!0+\\b)[0-9A-F]{" +
+                                    std::to_string(sizeof(void*) * 2) + "}\\b");
+    return std::regex_replace(line, pointer, "$1$2PTR");
 }
 
 inline bool StartsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }

@@ -99,7 +99,7 @@ struct DialogCall {
     const wchar_t* caption;
     const char* entryPoint;
     std::function<void(HWND)> edit;
-    const char* journal;
+    std::string journal;
 };
 
 void SetTime(HWND d, const wchar_t* year, const wchar_t* month, const wchar_t* day, const wchar_t* dayOfWeek) {
@@ -121,7 +121,7 @@ std::vector<DialogCall> DialogCalls() {
          [](HWND d) { Type(d, IDC_INFO_NUM, L"2"); },
          "vrxDevGetAllMagInfo hPrinter=0x00A40011 pMagDetailInfo=PTR *pdwSize=280 result=1"},
         {IDC_DEV_GET_MAG_INFO, L"vrxDevGetMagInfo", "vrxDevGetMagInfo", [](HWND d) { Type(d, IDC_INFO_NUM, L"0"); },
-         "vrxDevGetMagInfo hPrinter=0x00A40011 pMagInfo=0x0000000000000000 *pdwSize=0 "},
+         "vrxDevGetMagInfo hPrinter=0x00A40011 pMagInfo=" + flow::NullPointer() + " *pdwSize=0 "},
         {IDC_SET_COMPLETION_PROC_MODE, L"vrxSetCompletionProcMode", "vrxSetCompletionProcMode",
          [](HWND d) { Type(d, IDC_COMPLETION_MODE, L"4294967295"); }, "vrxSetCompletionProcMode dwMode=0xFFFFFFFF "},
         {IDC_DEV_CTRL_PRINT, L"vrxDevCtrlPrint", "vrxDevCtrlPrint", [](HWND d) { Choose(d, IDC_CTRL, 1); },
