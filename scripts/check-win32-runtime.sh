@@ -2,7 +2,10 @@
 # The i686 build's runtime linking, read from the import tables: KolmCall.dll
 # and KolmHost.exe share the GCC runtime DLLs (so an exception can cross from
 # the library into its host), every DLL they need lies beside them, and the
-# console, the stand-in library and the colour server stay static.
+# console, the stand-in library and the colour server stay static. Also the
+# stand-in library's exports: each entry point of ZembrinPrinter.def is
+# exported under its plain name and compiled as stdcall with the argument
+# size its decorated name (the one the import library maps) says.
 #   bash scripts/check-win32-runtime.sh [bin folder]
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -30,5 +33,13 @@ done
 for module in VrxClient.exe ZembrinPrinter.dll ColorServer.exe; do
   check "$module links the runtime statically" no_runtime "$module"
 done
-echo "win32 runtime: $passed passed, $failed failed"
+exports=$(i686-w64-mingw32-objdump -p "$bin/ZembrinPrinter.dll" | sed -n '/Ordinal\/Name Pointer/,/^$/s/^\s*\[ *[0-9]*\] //p')
+symbols=$(i686-w64-mingw32-nm "$bin/ZembrinPrinter.dll" | awk '$2 == "T" {print $3}')
+declared=$(sed -n 's/^\s*\(vrx[A-Za-z0-9]*@[0-9]*\).*/\1/p' simulator/ZembrinPrinter.def)
+check "ZembrinPrinter.def lists every export" test "$(wc -l <<<"$declared")" -eq "$(wc -l <<<"$exports")"
+for entry in $declared; do
+  check "${entry%@*} exported by its plain name" grep -qx "${entry%@*}" <<<"$exports"
+  check "${entry%@*} compiled as stdcall @${entry#*@}" grep -qx "_$entry" <<<"$symbols"
+done
+echo "win32 runtime and exports: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
