@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 #include "Text.h"
 
@@ -22,7 +24,8 @@ std::string SystemErrorText(DWORD code) {
 
 }  // namespace
 
-FileRead ReadFileInto(const std::string& path, uint64_t maxBytes, const std::function<uint8_t*(size_t)>& place) {
+FileRead ReadFileInto(const std::string& path, uint64_t maxBytes, const std::function<uint8_t*(size_t)>& place,
+                      size_t chunkBytes) {
     FileRead result;
     HANDLE file = CreateFileW(ui::Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -41,15 +44,19 @@ FileRead ReadFileInto(const std::string& path, uint64_t maxBytes, const std::fun
     const uint64_t wanted = std::min<uint64_t>({result.length, maxBytes, SIZE_MAX});
     uint8_t* into = place(static_cast<size_t>(wanted));
     const size_t room = into ? static_cast<size_t>(wanted) : 0;
+    std::vector<uint8_t> passing(chunkBytes ? std::min(chunkBytes, room) : 0);
     while (result.read < room) {
-        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(room - result.read, 1u << 30));
+        const size_t most = passing.empty() ? size_t{1} << 30 : passing.size();
+        const DWORD chunk = static_cast<DWORD>(std::min(room - result.read, most));
+        uint8_t* target = passing.empty() ? into + result.read : passing.data();
         DWORD read = 0;
-        if (!ReadFile(file, into + result.read, chunk, &read, nullptr)) {
+        if (!ReadFile(file, target, chunk, &read, nullptr)) {
             result.error = SystemErrorText(GetLastError());
             result.opened = false;
             break;
         }
         if (read == 0) break;  // shorter than it said: keep what is there
+        if (!passing.empty()) std::memcpy(into + result.read, passing.data(), read);
         result.read += read;
     }
     CloseHandle(file);
