@@ -29,6 +29,9 @@ std::string Figure(double value) {
     return text;
 }
 
+// The i686 and x86_64 builds' rows share one table.
+const char* BuildName() { return sizeof(void*) == 4 ? "i686" : "x86_64"; }
+
 }  // namespace
 
 std::string Samples::Describe(double scale, const char* unit) const {
@@ -47,13 +50,13 @@ void PrintRow(const std::string& what, const Samples& console, const Samples& ra
         std::snprintf(verdict, sizeof verdict, "<= %.1f: %s", goal, ratio <= goal ? "met" : "missed");
     else
         std::snprintf(verdict, sizeof verdict, "reported");
-    std::printf("| %s | %s | %s | %.2f | %s%s%s |\n", what.c_str(), console.Describe(scale, unit).c_str(),
+    std::printf("| %s | %s | %s | %s | %.2f | %s%s%s |\n", BuildName(), what.c_str(), console.Describe(scale, unit).c_str(),
                 raw.Describe(scale, unit).c_str(), ratio, verdict, remark.empty() ? "" : "; ", remark.c_str());
     std::fflush(stdout);
 }
 
 void PrintNote(const std::string& what, const std::string& figures) {
-    std::printf("| %s | %s | | | |\n", what.c_str(), figures.c_str());
+    std::printf("| %s | %s | %s | | | |\n", BuildName(), what.c_str(), figures.c_str());
     std::fflush(stdout);
 }
 

@@ -18,8 +18,8 @@ int main(int argc, char** argv) {
 
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
     const bool all = what == "all";
-    std::printf("| What | Measured against | Console: median (min-max) | Raw work: median (min-max) | Ratio | Goal |\n"
-                "|---|---|---|---|---|---|\n");
+    std::printf("| Build | What | Measured against | Console: median (min-max) | Raw work: median (min-max) | Ratio | Goal |\n"
+                "|---|---|---|---|---|---|---|\n");
     std::fflush(stdout);
     if (all || what == "trace") bench::TraceLine(rounds);
     if (all || what == "burst") bench::Burst(argc > 3 ? std::atoi(argv[3]) : 10000, rounds);
