@@ -20,8 +20,9 @@ void SettingsExchange::Int(const SettingKey& key, uint16_t& value) {
         m_file.WriteSettingInt(key.name, value);
         return;
     }
-    const int stored = m_file.Read(key);
-    value = static_cast<uint16_t>(stored >= 0 && stored <= 0xFFFF ? stored : key.intDefault);
+    // The field keeps the number's low 16 bits, -1 as 65535: the dialog's own
+    // checks then refuse what it cannot take, rather than a quiet default.
+    value = static_cast<uint16_t>(static_cast<uint32_t>(m_file.Read(key)));
 }
 
 void SettingsExchange::Octet(const SettingKey& key, uint8_t& value) {

@@ -23,8 +23,8 @@ public:
     // Integers are stored as "%d"; an unsigned value keeps its bits.
     void Int(const SettingKey& key, int32_t& value);
     void Int(const SettingKey& key, uint32_t& value);
-    // A 16-bit field is stored as its unsigned value; a stored value that
-    // does not fit reads as the key's default.
+    // A 16-bit field is stored as its unsigned value and reads back the low
+    // 16 bits of the stored number.
     void Int(const SettingKey& key, uint16_t& value);
     // For keys whose default is only known at run time: the value held when
     // loading is the default, and a stored value outside 0 to 255 keeps it.

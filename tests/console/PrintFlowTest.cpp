@@ -34,6 +34,13 @@ std::string Hex(uint32_t value) {
     return text;
 }
 
+// The print dialog's page that holds the control `id`.
+HWND PageWith(HWND dialog, int id) {
+    HWND page = FindWindowExW(dialog, nullptr, nullptr, nullptr);
+    while (page && !GetDlgItem(page, id)) page = FindWindowExW(dialog, page, nullptr, nullptr);
+    return page;
+}
+
 // A path as the journal quotes it: backslashes doubled.
 std::string Quoted(const std::string& path) {
     std::string quoted = "\"";
@@ -63,8 +70,7 @@ protected:
     void Print(const std::function<void(HWND page, HWND dialog)>& edit) {
         HWND dialog = m_console.PressForDialog(IDC_DEV_PRINT, L"vrxDevPrint");
         ASSERT_NE(dialog, nullptr);
-        HWND basic = FindWindowExW(dialog, nullptr, nullptr, nullptr);
-        while (basic && !GetDlgItem(basic, IDC_BASIC_IMAGE_NAME)) basic = FindWindowExW(dialog, basic, nullptr, nullptr);
+        HWND basic = PageWith(dialog, IDC_BASIC_IMAGE_NAME);
         ASSERT_NE(basic, nullptr);
         edit(basic, dialog);
         ASSERT_TRUE(m_console.CloseDialog(dialog));
@@ -135,6 +141,30 @@ TEST_F(PrintFlow, TheMaintenanceFormatIsSentAsItsValueAndRememberedAsItsIndex) {
     EXPECT_NE(ReadFileText(m_console.Folder().File("VrxClient.ini")).find("ImageFormat=-1\r\n"), std::string::npos);
 }
 
+// 16-bit keys hold the field's low 16 bits, so the dialog's own checks see
+// what the file says: -1 is no quality chosen and a border it refuses.
+TEST_F(PrintFlow, SixteenBitKeysKeepTheirLow16BitsAndTheDialogJudgesThem) {
+    m_console.WriteFile("VrxClient.ini", std::string(kMaintenanceOn) +
+                                             "[Setting]\r\nPrintQuality=-1\r\nWbTop=-1\r\nWbBottom=65536\r\nEdge=65537\r\n");
+    HWND dialog = m_console.PressForDialog(IDC_DEV_PRINT, L"vrxDevPrint");
+    ASSERT_NE(dialog, nullptr);
+    HWND extend = PageWith(dialog, IDC_EXTEND_BORDER_TOP);
+    ASSERT_NE(extend, nullptr);
+    EXPECT_EQ(SendDlgItemMessageW(extend, IDC_EXTEND_PRINT_QUALITY, CB_GETCURSEL, 0, 0), CB_ERR);
+    EXPECT_EQ(ConsoleProcess::TextOf(GetDlgItem(extend, IDC_EXTEND_BORDER_TOP)), "65535");
+    EXPECT_EQ(ConsoleProcess::TextOf(GetDlgItem(extend, IDC_EXTEND_BORDER_BOTTOM)), "0");
+    EXPECT_EQ(SendDlgItemMessageW(extend, IDC_EXTEND_EDGE, CB_GETCURSEL, 0, 0), 1);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_EQ(m_console.DismissMessageBox(), "Enter an integer between 0 and 1000.");
+    Type(extend, IDC_EXTEND_BORDER_TOP, L"5");
+    ASSERT_TRUE(m_console.CloseDialog(dialog));
+    const std::string print = OnlyCall("vrxDevPrint");
+    EXPECT_EQ(FieldOf(print, "wPrintQuality"), "65535") << print;
+    EXPECT_EQ(FieldOf(print, "wWithBorderTop"), "5");
+    const std::string saved = ReadFileText(m_console.Folder().File("VrxClient.ini"));
+    EXPECT_NE(saved.find("PrintQuality=65535\r\n"), std::string::npos) << saved;
+}
+
 TEST_F(PrintFlow, RefusedRepeatCountsAndAnUnreadableImageCallNothing) {
     for (const wchar_t* repeat : {L"0", L"101"}) {
         HWND dialog = m_console.PressForDialog(IDC_DEV_PRINT, L"vrxDevPrint");
@@ -148,8 +178,7 @@ TEST_F(PrintFlow, RefusedRepeatCountsAndAnUnreadableImageCallNothing) {
     const std::string missing = m_console.Folder().File("missing.jpg");
     HWND dialog = m_console.PressForDialog(IDC_DEV_PRINT, L"vrxDevPrint");
     ASSERT_NE(dialog, nullptr);
-    HWND page = FindWindowExW(dialog, nullptr, nullptr, nullptr);
-    while (page && !GetDlgItem(page, IDC_BASIC_IMAGE_NAME)) page = FindWindowExW(dialog, page, nullptr, nullptr);
+    HWND page = PageWith(dialog, IDC_BASIC_IMAGE_NAME);
     ASSERT_NE(page, nullptr);
     Choose(page, IDC_BASIC_SOURCE_TYPE, 0);
     SetDlgItemTextA(page, IDC_BASIC_IMAGE_NAME, missing.c_str());
