@@ -108,6 +108,23 @@ TEST_F(PrintDialog, TheExtendPageShowsTheBorderColourAndKeepsTheLow16BitsOfPcfms
     EXPECT_EQ(m_dialog.m_repeatCount, 100u);
 }
 
+TEST(PrintPages, EveryPageTemplateIs310By318DialogUnits) {
+    for (int id : {IDD_PRINT_BASIC, IDD_PRINT_EXTEND, IDD_PRINT_KOLMXML}) {
+        SCOPED_TRACE(id);
+        HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(5));  // RT_DIALOG
+        ASSERT_NE(found, nullptr);
+        const auto* bytes = static_cast<const unsigned char*>(LockResource(LoadResource(nullptr, found)));
+        ASSERT_GE(SizeofResource(nullptr, found), 26u);
+        // DLGTEMPLATEEX: version 1, signature 0xFFFF, then cx and cy at bytes 22 and 24.
+        int16_t cx = 0, cy = 0;
+        std::memcpy(&cx, bytes + 22, 2);
+        std::memcpy(&cy, bytes + 24, 2);
+        EXPECT_EQ(bytes[2] | bytes[3] << 8, 0xFFFF);
+        EXPECT_EQ(cx, 310);
+        EXPECT_EQ(cy, 318);
+    }
+}
+
 TEST_F(PrintDialog, PagesAreCheckedInOrderAndTheRefusedOneIsShown) {
     Open(0);
     SetDlgItemTextW(Page("EXTEND"), IDC_EXTEND_BORDER_TOP, L"1001");
