@@ -150,10 +150,16 @@ void CDevCancelPrintOrderDlg::ShowPrintsOfChosenOrder() {
 }
 
 void CDevCancelPrintOrderDlg::ChoosePrint() {
+    // The first item of each side counts whatever its id, 0 included: a print
+    // the library numbered 0 is not passed over for a later one.
     uint32_t firstSelected = 0, firstUnselected = 0;
+    bool selectedFound = false, unselectedFound = false;
     for (int i = 0; i < m_prints.GetItemCount(); ++i) {
-        uint32_t& first = m_prints.IsSelected(i) ? firstSelected : firstUnselected;
-        if (first == 0) first = static_cast<uint32_t>(m_prints.GetItemData(i));
+        const bool selected = m_prints.IsSelected(i);
+        bool& found = selected ? selectedFound : unselectedFound;
+        if (found) continue;
+        found = true;
+        (selected ? firstSelected : firstUnselected) = static_cast<uint32_t>(m_prints.GetItemData(i));
     }
     m_printId = firstSelected != 0 && firstUnselected != 0 ? firstSelected : 0;
 }

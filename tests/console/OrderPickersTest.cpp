@@ -86,6 +86,31 @@ TEST_F(OrderPickers, CancelHandsBackAPrintOnlyWhenSomeButNotAllAreSelected) {
     dialog.Destroy();
 }
 
+// A print id of 0 is still the first print of its side: it is not skipped.
+TEST_F(OrderPickers, CancelTakesTheFirstSelectedAndFirstUnselectedPrintWhateverTheirIds) {
+    vrx::OrderEntry six(6, 0, 0, 0, 0);
+    for (uint32_t id : {51u, 0u, 53u}) {
+        vrx::PrintEntry print(6, VRXPRINTINFO{});
+        print.printId = id;
+        six.AddPrint(print);
+    }
+    vrx::TheOrderRegistry().Add(six);
+    const struct {
+        bool selected[3];
+        uint32_t printId;
+    } rows[] = {{{false, true, true}, 0u}, {{true, false, false}, 0u}, {{false, false, true}, 53u}};
+    CDevCancelPrintOrderDlg dialog;
+    ASSERT_NE(dialog.CreateModeless(nullptr), nullptr);
+    ui::ListView prints = ListOf(dialog, IDC_PICK_PRINTS);
+    ListOf(dialog, IDC_PICK_ORDERS).Select(3);
+    ASSERT_EQ(Texts(prints), (Ids{"51", "0", "53"}));
+    for (const auto& row : rows) {
+        for (int i = 0; i < 3; ++i) prints.SetSelected(i, row.selected[i]);
+        EXPECT_EQ(dialog.m_printId, row.printId) << row.selected[0] << row.selected[1] << row.selected[2];
+    }
+    dialog.Destroy();
+}
+
 TEST_F(OrderPickers, InterruptListsOpenOrdersAndRetransmissionOnlyInterruptedOnes) {
     CDevInterruptPrintOrderDlg interrupt;
     ASSERT_NE(interrupt.CreateModeless(nullptr), nullptr);
