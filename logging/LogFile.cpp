@@ -77,10 +77,23 @@ void CLogFile::Write(LogLevel level, const char* sourceFile, int sourceLine, con
     Unlock(owned);
 }
 
+// Read sharing lets an operator's viewer keep the file open while we write;
+// a program that refuses writers is usually brief (a copy, a scan), so it is
+// waited for a little before the record is given up.
+HANDLE CLogFile::OpenForAppend() const {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        HANDLE file = CreateFileA(m_mainPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION) return file;
+        if (GetTickCount() - start >= kOpenRetryMs) return INVALID_HANDLE_VALUE;
+        Sleep(5);
+    }
+}
+
 void CLogFile::Flush(const std::string& record) {
     if (!m_enabled || !m_buffer) return;
-    HANDLE file = CreateFileA(m_mainPath.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+    HANDLE file = OpenForAppend();
     if (file == INVALID_HANDLE_VALUE) return;
     if (SetFilePointer(file, 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR) {
         CloseHandle(file);

@@ -1,5 +1,6 @@
 // Appends records to the log file beside the program, one open-write-close
-// per record under a machine-wide mutex named after the file, rotating the
+// per record under a machine-wide mutex named after the file (readers that
+// let writers in, such as log viewers, never block it), rotating the
 // file once it grows past its limit. Logging is on only when the log (or its
 // backup) already exists when the writer is created.
 #pragma once
@@ -29,11 +30,15 @@ public:
     const std::string& BackupPath() const { return m_backupPath; }
 
     // A holder of the mutex is waited for at most this long; then the record
-    // is written anyway (the file itself is opened without sharing).
+    // is written anyway (appends of whole records never mix).
     static constexpr DWORD kLockTimeoutMs = 5000;
+    // A file held by a program that refuses writers is tried again for at
+    // most this long before the record is dropped.
+    static constexpr DWORD kOpenRetryMs = 100;
 
 private:
     void Construct(const std::string& folder, const char* baseName, const char* backupBaseName);
+    HANDLE OpenForAppend() const;
     void Flush(const std::string& record);
     bool Lock();
     void Unlock(bool owned);

@@ -317,9 +317,8 @@ TEST_F(DeviceFlow, AdjustForPrintWithABurstOfUnitNotificationsLosesNone) {
     ASSERT_TRUE(m_console.OpenLibrary(false));  // reads the settings again
     ASSERT_TRUE(m_console.OpenPrinter(127, 0, 0, 1));
     // Burst notifications carry their thread (1 to 4) as the port number.
-    // Counted in the trace while the console runs (the log file is written
-    // without sharing: reading it now would make the console drop a record),
-    // and in the log file once the console has ended.
+    // Counted in the trace while the console runs, and in the log file once
+    // the console has ended.
     const std::regex burstLine(R"(\[>>>\] \[VRXUNITPROC\] .*wPortNo=[1-4], )");
     const auto count = [&](const std::vector<std::string>& lines) {
         return static_cast<size_t>(std::count_if(lines.begin(), lines.end(),

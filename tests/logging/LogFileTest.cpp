@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <regex>
 #include <sstream>
 #include <thread>
@@ -35,6 +36,8 @@ std::string TextOf(const std::string& record) {
     EXPECT_TRUE(std::regex_match(record, match, kRecord)) << record;
     return match.size() > 1 ? match[1].str() : std::string();
 }
+
+using Texts = std::vector<std::string>;
 
 }  // namespace
 
@@ -134,19 +137,75 @@ TEST(LogFile, ARecordLongerThanTheBufferIsWrittenWhole) {
     EXPECT_EQ(TextOf(records[0]), text);
 }
 
-TEST(LogFile, AFileHeldOpenByAnotherDropsOnlyThatRecord) {
+// A reader that lets writers in costs no record; one that refuses them costs
+// the records written while it holds the file, each after a short wait.
+TEST(LogFile, AReaderHoldingTheFileCostsRecordsOnlyWhenItRefusesWriters) {
+    const struct {
+        const char* reader;
+        DWORD share;
+        bool kept;
+    } rows[] = {
+        {"shares nothing", 0, false},
+        {"shares reading only", FILE_SHARE_READ, false},
+        {"shares reading and writing", FILE_SHARE_READ | FILE_SHARE_WRITE, true},
+        {"shares everything", FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.reader);
+        TestFolder folder;
+        const std::string path = folder.File("VrxClient.log");
+        WriteFileText(path, "");
+        CLogFile log(folder.Path(), "VrxClient", "VrxClient", 5242880, 65535);
+        HANDLE reader = CreateFileA(path.c_str(), GENERIC_READ, row.share, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+        log.Write(LOG_INFO, "test", 1, "while held");
+        CloseHandle(reader);
+        log.Write(LOG_INFO, "test", 2, "after");
+        std::vector<std::string> texts;
+        for (const auto& record : Records(ReadFileText(path))) texts.push_back(TextOf(record));
+        EXPECT_EQ(texts, row.kept ? (Texts{"while held", "after"}) : (Texts{"after"}));
+    }
+}
+
+// An operator's viewer keeps the log open with read and write sharing and
+// reads it as it grows: every record of a burst reaches the file and the viewer.
+TEST(LogFile, AViewerFollowingTheFileLosesNoRecordOfABurst) {
+    constexpr int kCount = 2000;
     TestFolder folder;
     const std::string path = folder.File("VrxClient.log");
     WriteFileText(path, "");
     CLogFile log(folder.Path(), "VrxClient", "VrxClient", 5242880, 65535);
-    HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    log.Write(LOG_INFO, "test", 1, "dropped");
-    CloseHandle(holder);
-    log.Write(LOG_INFO, "test", 2, "kept");
-    const auto records = Records(ReadFileText(path));
-    ASSERT_EQ(records.size(), 1u);
-    EXPECT_EQ(TextOf(records[0]), "kept");
+    HANDLE viewer = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(viewer, INVALID_HANDLE_VALUE);
+    std::string seen;
+    const auto readToEnd = [&] {
+        char chunk[4096];
+        DWORD got = 0;
+        bool any = false;
+        while (ReadFile(viewer, chunk, sizeof chunk, &got, nullptr) && got > 0) {
+            seen.append(chunk, got);
+            any = true;
+        }
+        return any;
+    };
+    std::atomic<bool> written{false};
+    std::thread follower([&] {
+        while (!written)
+            if (!readToEnd()) Sleep(1);
+        readToEnd();  // what the last records added
+    });
+    for (int i = 0; i < kCount; ++i) log.Write(LOG_INFO, "test", i, ("record " + std::to_string(i)).c_str());
+    written = true;
+    follower.join();
+    CloseHandle(viewer);
+    const std::string text = ReadFileText(path);
+    const auto records = Records(text);
+    ASSERT_EQ(records.size(), static_cast<size_t>(kCount)) << "no record lost";
+    int misplaced = 0;
+    for (int i = 0; i < kCount; ++i) misplaced += TextOf(records[i]) != "record " + std::to_string(i);
+    EXPECT_EQ(misplaced, 0);
+    EXPECT_EQ(seen, text) << "the viewer read the file as it was written";
 }
 
 TEST(LogFile, AMutexHeldForeverDelaysButDoesNotStopTheWriter) {
