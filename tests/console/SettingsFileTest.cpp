@@ -6,7 +6,6 @@
 #include <string>
 
 #include "SettingKeys.h"
-#include "SettingsExchange.h"
 #include "SettingsFile.h"
 #include "TestFolder.h"
 
@@ -56,30 +55,6 @@ TEST(SettingsFile, WritesRoundTripAndLongStringsAreCutAt255) {
     const std::string text = testing_support::ReadFileText(folder.File("VrxClient.ini"));
     EXPECT_NE(text.find("[Setting]"), std::string::npos);
     EXPECT_NE(text.find("PaperWidth=1524"), std::string::npos);
-}
-
-TEST(SettingsExchange, A16BitFieldTakesTheLow16BitsOfTheStoredNumberAndSavesThemUnsigned) {
-    const struct {
-        const char* key;
-        const char* stored;
-        uint16_t field;
-    } rows[] = {{"WbTop", "-1", 0xFFFF}, {"WbBottom", "65536", 0}, {"WbLeft", "65537", 1},
-                {"WbRight", "-65535", 1}, {"Cms", "70000", 4464}, {"Angle", "2", 2}};
-    TestFolder folder;
-    const std::string path = folder.File("VrxClient.ini");
-    std::string file = "[Setting]\r\n";
-    for (const auto& row : rows) file += std::string(row.key) + "=" + row.stored + "\r\n";
-    WriteFileText(path, file);
-    const vrx::SettingsFile settings(path);
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.key);
-        const vrx::SettingKey key{row.key, vrx::SettingType::Int, 9, nullptr};
-        uint16_t field = 7;
-        vrx::SettingsExchange(settings, vrx::SettingsExchange::Direction::Load).Int(key, field);
-        EXPECT_EQ(field, row.field);
-        vrx::SettingsExchange(settings, vrx::SettingsExchange::Direction::Save).Int(key, field);
-        EXPECT_EQ(settings.ReadSettingInt(row.key, 9), row.field);
-    }
 }
 
 TEST(SettingsFile, AnUnknownPathReadsDefaultsAndWritesNothing) {
