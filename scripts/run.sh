@@ -38,5 +38,5 @@ sleep 1.5   # let both windows finish painting
 out_dir=$root/out/screenshots
 mkdir -p "$out_dir"
 shot=$out_dir/console-$(date +%Y%m%d-%H%M%S).png
-xwd -root -silent | convert xwd:- -trim +repage "$shot"
+vrx_screen_xwd | convert xwd:- -trim +repage "$shot"
 echo "$shot"

@@ -54,6 +54,11 @@ vrx_display_start() {
   for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 }
 
+# The whole screen of $DISPLAY as an XWD image on standard output.
+vrx_screen_xwd() {
+  xwd -root -silent
+}
+
 vrx_display_stop() {
   vrx_wine_stop
   [ -n "${vrx_xvfb_pid:-}" ] && kill "$vrx_xvfb_pid" 2>/dev/null || true
