@@ -45,23 +45,36 @@ vrx_wine_warm() {
 }
 
 # A private Xvfb display for this run: exported as DISPLAY, stopped together
-# with the Wine server by vrx_display_stop (set it as the EXIT trap).
+# with the Wine server by vrx_display_stop (set it as the EXIT trap). Xvfb
+# keeps its screen in a file, which vrx_screen_xwd reads.
 vrx_display_start() {
-  local display=:$(( 90 + RANDOM % 100 ))
-  Xvfb "$display" -nolisten tcp -screen 0 1600x1000x24 >/dev/null 2>&1 &
+  local number=$(( 90 + RANDOM % 100 ))
+  # A number in use would leave DISPLAY pointing at somebody else's server.
+  while [ -e "/tmp/.X$number-lock" ]; do number=$(( 90 + RANDOM % 100 )); done
+  vrx_screen_dir=$(mktemp -d)
+  Xvfb ":$number" -nolisten tcp -screen 0 1600x1000x24 -fbdir "$vrx_screen_dir" >/dev/null 2>&1 &
   vrx_xvfb_pid=$!
-  export DISPLAY=$display
+  export DISPLAY=:$number
   for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 }
 
-# The whole screen of $DISPLAY as an XWD image on standard output.
+# The whole screen of $DISPLAY as an XWD image on standard output. Not
+# `xwd -root`: Wine gives its windows a colormap of their own, which sends
+# xwd down its multi-visual path; that reads a window lying wholly inside
+# another Wine window (a dialog over the main window, a popup menu) through
+# the window beneath, whose hidden part comes back black.
 vrx_screen_xwd() {
-  xwd -root -silent
+  if [ -n "${vrx_screen_dir:-}" ]; then
+    cat "$vrx_screen_dir/Xvfb_screen0"   # Xvfb's own screen memory
+  else
+    import -silent -window root xwd:-   # one read of the root, as a VNC server does
+  fi
 }
 
 vrx_display_stop() {
   vrx_wine_stop
   [ -n "${vrx_xvfb_pid:-}" ] && kill "$vrx_xvfb_pid" 2>/dev/null || true
+  [ -n "${vrx_screen_dir:-}" ] && rm -rf "$vrx_screen_dir" || true
 }
 
 vrx_wine_stop() {

@@ -2,7 +2,8 @@
 # Parameter dialogs opened by a real click on the console's main window reach
 # the screen: each dialog's rectangle, cut from a capture of the whole screen,
 # is not one uniform colour. Runs on a private Xvfb against the win64 build
-# (VrxClient, ZembrinPrinter, vrx_control_rect, vrx_ja_locale).
+# (VrxClient, ZembrinPrinter, vrx_control_rect, vrx_ja_locale). With
+# VRX_SCREEN_SHOTS=<folder> it keeps each whole-screen capture there.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
