@@ -10,7 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine64 wine64-tools libwine-dev
-  xvfb xauth x11-apps x11-utils imagemagick locales
+  xvfb xauth x11-apps x11-utils xdotool imagemagick locales
   fonts-wine fonts-ipafont-gothic
 )
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds all three targets and runs every test: native under the sanitizers,
-# win64 under wine64 in a prefix inside the build folder, headless.
+# win64 under wine64 in a prefix inside the build folder, headless; then the
+# screen check, which clicks the console on a private Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -31,4 +32,7 @@ vrx_wine_warm
 status=0
 ctest --preset win64 || status=$?
 vrx_wine_stop
+
+echo "== screen: dialogs opened by a real click reach the screen (private Xvfb)"
+bash tests/screen/dialogs-on-screen.sh || status=$?
 exit $status
