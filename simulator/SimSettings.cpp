@@ -1,5 +1,6 @@
 #include "SimSettings.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "VrxEntryPoints.h"
@@ -39,27 +40,46 @@ PrinterConfig DefaultPrinter(unsigned index) {
     return p;
 }
 
-struct Reader {
-    const IniFile& ini;
-    std::vector<std::string>& warnings;
+// Reads one settings file into SimSettings, a section at a time; a bad value
+// keeps its default and leaves a warning, in the order of the file's sections.
+class SettingsReader {
+public:
+    SettingsReader(const IniFile& ini, SimSettings& settings) : m_ini(ini), m_settings(settings) {}
 
-    long long Int(const std::string& section, const std::string& key, long long fallback, long long lo, long long hi) {
-        auto text = ini.Get(section, key);
+    void ReadTiming();
+    void ReadJournal(const std::string& folder);
+    void ReadScenario();
+    void ReadFaults();
+    void ReadBurst();
+    void ReadPrinters();
+
+private:
+    long long Int(const std::string& section, const std::string& key, long long fallback, long long low,
+                  long long high) {
+        const auto text = m_ini.Get(section, key);
         if (!text) return fallback;
-        auto v = ParseInteger(*text);
-        if (!v || *v < lo || *v > hi) {
-            warnings.push_back("[" + section + "] " + key + "=" + *text + ": not a number from " + std::to_string(lo) +
-                               " to " + std::to_string(hi) + ", using " + std::to_string(fallback));
+        const auto value = ParseInteger(*text);
+        if (!value || *value < low || *value > high) {
+            Warn("[" + section + "] " + key + "=" + *text + ": not a number from " + std::to_string(low) + " to " +
+                 std::to_string(high) + ", using " + std::to_string(fallback));
             return fallback;
         }
-        return *v;
+        return *value;
     }
     bool Bool(const std::string& section, const std::string& key, bool fallback) {
         return Int(section, key, fallback ? 1 : 0, 0, 1) != 0;
     }
     std::string Text(const std::string& section, const std::string& key, const std::string& fallback) {
-        return ini.GetString(section, key, fallback);
+        return m_ini.GetString(section, key, fallback);
     }
+    void Warn(const std::string& warning) { m_settings.warnings.push_back(warning); }
+    void ReadCompletionCodes();
+    void ReadForcedResults();
+    // False (with a warning) when the section's printer is to be left out.
+    bool ReadPrinter(const std::string& section, const std::vector<PrinterConfig>& others, PrinterConfig& printer);
+
+    const IniFile& m_ini;
+    SimSettings& m_settings;
 };
 
 bool ParseMac(const std::string& text, uint8_t mac[6]) {
@@ -129,99 +149,138 @@ SimSettings SimSettings::Defaults() {
     return s;
 }
 
-SimSettings SimSettings::FromIni(const IniFile& ini, const std::string& folder) {
-    SimSettings s = Defaults();
-    Reader r{ini, s.warnings};
+namespace {
 
-    const std::string sim = "Simulator";
-    if (auto t = ini.Get(sim, "TimeScale")) {
-        auto v = ParseNumber(*t);
-        if (v && *v >= 0 && *v <= 100) s.timing.timeScale = *v;
-        else s.warnings.push_back("[Simulator] TimeScale=" + *t + ": not a number from 0 to 100, using 1");
+void SettingsReader::ReadTiming() {
+    const std::string section = "Simulator";
+    TimingConfig& timing = m_settings.timing;
+    if (const auto text = m_ini.Get(section, "TimeScale")) {
+        const auto value = ParseNumber(*text);
+        if (value && *value >= 0 && *value <= 100) timing.timeScale = *value;
+        else Warn("[Simulator] TimeScale=" + *text + ": not a number from 0 to 100, using 1");
     }
-    s.timing.searchMs = static_cast<uint32_t>(r.Int(sim, "SearchMs", s.timing.searchMs, 0, 60000));
-    s.timing.stepMs = static_cast<uint32_t>(r.Int(sim, "StepMs", s.timing.stepMs, 0, 60000));
-    s.timing.replyMs = static_cast<uint32_t>(r.Int(sim, "ReplyMs", s.timing.replyMs, 0, 60000));
+    timing.searchMs = static_cast<uint32_t>(Int(section, "SearchMs", timing.searchMs, 0, 60000));
+    timing.stepMs = static_cast<uint32_t>(Int(section, "StepMs", timing.stepMs, 0, 60000));
+    timing.replyMs = static_cast<uint32_t>(Int(section, "ReplyMs", timing.replyMs, 0, 60000));
+}
 
-    std::string journal = r.Text("Journal", "File", "");
-    if (!journal.empty()) s.journalPath = JoinPath(folder, journal);
+void SettingsReader::ReadJournal(const std::string& folder) {
+    const std::string journal = Text("Journal", "File", "");
+    if (!journal.empty()) m_settings.journalPath = JoinPath(folder, journal);
+}
 
-    s.scenario.paperEndAfterPrints = static_cast<uint32_t>(r.Int("Scenario", "PaperEndAfterPrints", 0, 0, 1000000));
-    s.scenario.eventAtOpen = r.Bool("Scenario", "EventAtOpen", false);
+void SettingsReader::ReadScenario() {
+    m_settings.scenario.paperEndAfterPrints = static_cast<uint32_t>(Int("Scenario", "PaperEndAfterPrints", 0, 0, 1000000));
+    m_settings.scenario.eventAtOpen = Bool("Scenario", "EventAtOpen", false);
+}
 
-    const std::string faults = "Faults";
-    s.faults.sizeOverstate = static_cast<uint32_t>(r.Int(faults, "SizeOverstate", 0, 0, 0x100000));
-    s.faults.unterminatedText = r.Bool(faults, "UnterminatedText", false);
-    std::string codes = r.Text(faults, "CompletionCodes", "");
-    size_t pos = 0;
-    while (pos <= codes.size() && !Trim(codes).empty()) {
-        size_t comma = codes.find(',', pos);
-        std::string item = codes.substr(pos, comma == std::string::npos ? std::string::npos : comma - pos);
-        auto v = ParseInteger(item);
-        if (v && *v >= 0 && *v <= 0xFFFFFFFFll && *v != 0 && *v != 3) s.faults.extraCompletionCodes.push_back(static_cast<uint32_t>(*v));
-        else s.warnings.push_back("[Faults] CompletionCodes: '" + Trim(item) + "' is not a code other than 0 and 3, ignored");
+void SettingsReader::ReadFaults() {
+    m_settings.faults.sizeOverstate = static_cast<uint32_t>(Int("Faults", "SizeOverstate", 0, 0, 0x100000));
+    m_settings.faults.unterminatedText = Bool("Faults", "UnterminatedText", false);
+    ReadCompletionCodes();
+    ReadForcedResults();
+}
+
+void SettingsReader::ReadCompletionCodes() {
+    const std::string codes = Text("Faults", "CompletionCodes", "");
+    for (size_t position = 0; position <= codes.size() && !Trim(codes).empty();) {
+        const size_t comma = codes.find(',', position);
+        const std::string item =
+            codes.substr(position, comma == std::string::npos ? std::string::npos : comma - position);
+        const auto code = ParseInteger(item);
+        if (code && *code > 0 && *code <= 0xFFFFFFFFll && *code != 3)
+            m_settings.faults.extraCompletionCodes.push_back(static_cast<uint32_t>(*code));
+        else
+            Warn("[Faults] CompletionCodes: '" + Trim(item) + "' is not a code other than 0 and 3, ignored");
         if (comma == std::string::npos) break;
-        pos = comma + 1;
+        position = comma + 1;
     }
-    for (const auto& key : ini.Keys("ForcedResults")) {
-        bool known = false;
-        for (const auto& name : EntryPointNames()) known = known || name == key;
-        auto v = ParseInteger(ini.GetString("ForcedResults", key, ""));
-        if (!known) s.warnings.push_back("[ForcedResults] " + key + ": no such entry point, ignored");
-        else if (!v || *v < -0x80000000ll || *v > 0xFFFFFFFFll) s.warnings.push_back("[ForcedResults] " + key + ": not a 32-bit number, ignored");
-        else s.faults.forcedResults[key] = static_cast<uint32_t>(*v);
+}
+
+void SettingsReader::ReadForcedResults() {
+    const auto& names = EntryPointNames();
+    for (const auto& key : m_ini.Keys("ForcedResults")) {
+        const bool known = std::find(names.begin(), names.end(), key) != names.end();
+        const auto result = ParseInteger(m_ini.GetString("ForcedResults", key, ""));
+        if (!known) Warn("[ForcedResults] " + key + ": no such entry point, ignored");
+        else if (!result || *result < -0x80000000ll || *result > 0xFFFFFFFFll)
+            Warn("[ForcedResults] " + key + ": not a 32-bit number, ignored");
+        else m_settings.faults.forcedResults[key] = static_cast<uint32_t>(*result);
     }
+}
 
-    const std::string burst = "Burst";
-    s.burst.count = static_cast<uint32_t>(r.Int(burst, "Count", 0, 0, 1000000));
-    s.burst.threads = static_cast<unsigned>(r.Int(burst, "Threads", 4, 1, 16));
-    s.burst.delayMs = static_cast<uint32_t>(r.Int(burst, "DelayMs", 200, 0, 60000));
-    std::string kind = r.Text(burst, "Kind", "unit");
-    if (EqualsNoCase(kind, "unit")) s.burst.kind = BurstKind::Unit;
-    else if (EqualsNoCase(kind, "event")) s.burst.kind = BurstKind::Event;
-    else if (EqualsNoCase(kind, "eventex")) s.burst.kind = BurstKind::EventEx;
-    else s.warnings.push_back("[Burst] Kind=" + kind + ": not unit, event or eventex, using unit");
-    std::string trigger = r.Text(burst, "Trigger", "adjust");
-    if (EqualsNoCase(trigger, "open")) s.burst.trigger = BurstTrigger::Open;
-    else if (EqualsNoCase(trigger, "adjust")) s.burst.trigger = BurstTrigger::Adjust;
-    else s.warnings.push_back("[Burst] Trigger=" + trigger + ": not open or adjust, using adjust");
+void SettingsReader::ReadBurst() {
+    const std::string section = "Burst";
+    BurstConfig& burst = m_settings.burst;
+    burst.count = static_cast<uint32_t>(Int(section, "Count", 0, 0, 1000000));
+    burst.threads = static_cast<unsigned>(Int(section, "Threads", 4, 1, 16));
+    burst.delayMs = static_cast<uint32_t>(Int(section, "DelayMs", 200, 0, 60000));
+    const std::string kind = Text(section, "Kind", "unit");
+    if (EqualsNoCase(kind, "unit")) burst.kind = BurstKind::Unit;
+    else if (EqualsNoCase(kind, "event")) burst.kind = BurstKind::Event;
+    else if (EqualsNoCase(kind, "eventex")) burst.kind = BurstKind::EventEx;
+    else Warn("[Burst] Kind=" + kind + ": not unit, event or eventex, using unit");
+    const std::string trigger = Text(section, "Trigger", "adjust");
+    if (EqualsNoCase(trigger, "open")) burst.trigger = BurstTrigger::Open;
+    else if (EqualsNoCase(trigger, "adjust")) burst.trigger = BurstTrigger::Adjust;
+    else Warn("[Burst] Trigger=" + trigger + ": not open or adjust, using adjust");
+}
 
-    // Printers: any [PrinterN] section replaces the three built-in ones.
+// Any [PrinterN] section replaces the three built-in printers.
+void SettingsReader::ReadPrinters() {
     std::vector<PrinterConfig> printers;
-    for (unsigned i = 1; i <= kMaxPrinters; ++i) {
-        std::string sec = "Printer" + std::to_string(i);
-        if (!ini.HasSection(sec)) continue;
-        PrinterConfig p = DefaultPrinter(i);
-        std::string addr = r.Text(sec, "Address", "");
-        if (!ParseIpAddress(addr, p.address) || p.address == 0) {
-            s.warnings.push_back("[" + sec + "] Address=" + addr + ": not a dotted IPv4 address, printer left out");
-            continue;
-        }
-        bool duplicate = false;
-        for (const auto& q : printers) duplicate = duplicate || q.address == p.address;
-        if (duplicate) {
-            s.warnings.push_back("[" + sec + "] Address=" + addr + ": already used by another printer, printer left out");
-            continue;
-        }
-        p.handleBase = static_cast<uint32_t>(r.Int(sec, "HandleBase", p.handleBase, 1, 0xFFFFFFFFll));
-        p.model = r.Text(sec, "Model", p.model);
-        p.softName = r.Text(sec, "SoftName", p.softName);
-        p.serial = r.Text(sec, "Serial", p.serial);
-        p.nickname = r.Text(sec, "Nickname", p.nickname);
-        std::string mac = r.Text(sec, "Mac", "");
-        if (!mac.empty() && !ParseMac(mac, p.mac)) s.warnings.push_back("[" + sec + "] Mac=" + mac + ": not six hex pairs, using the default");
-        p.vrxVersion = static_cast<uint16_t>(r.Int(sec, "VrxVersion", p.vrxVersion, 0, 0xFFFF));
-        p.magazines = static_cast<unsigned>(r.Int(sec, "Magazines", p.magazines, 1, kMaxMagazines));
-        p.fad = r.Bool(sec, "Fad", p.fad);
-        p.duplex = r.Bool(sec, "Duplex", p.duplex);
-        p.hidden = r.Bool(sec, "Hidden", false);
-        p.totalCount = static_cast<uint32_t>(r.Int(sec, "TotalCount", p.totalCount, 0, 0x7FFFFFFF));
-        p.port = static_cast<uint16_t>(r.Int(sec, "Port", p.port, 0, 0xFFFF));
-        p.clockOffsetMinutes = static_cast<int>(r.Int(sec, "ClockOffsetMinutes", 0, -525600 * 50, 525600 * 50));
-        printers.push_back(p);
+    for (unsigned index = 1; index <= kMaxPrinters; ++index) {
+        const std::string section = "Printer" + std::to_string(index);
+        PrinterConfig printer = DefaultPrinter(index);
+        if (m_ini.HasSection(section) && ReadPrinter(section, printers, printer)) printers.push_back(printer);
     }
-    if (!printers.empty()) s.printers = printers;
-    return s;
+    if (!printers.empty()) m_settings.printers = printers;
+}
+
+bool SettingsReader::ReadPrinter(const std::string& section, const std::vector<PrinterConfig>& others,
+                                 PrinterConfig& printer) {
+    const std::string address = Text(section, "Address", "");
+    if (!ParseIpAddress(address, printer.address) || printer.address == 0) {
+        Warn("[" + section + "] Address=" + address + ": not a dotted IPv4 address, printer left out");
+        return false;
+    }
+    for (const auto& other : others) {
+        if (other.address != printer.address) continue;
+        Warn("[" + section + "] Address=" + address + ": already used by another printer, printer left out");
+        return false;
+    }
+    printer.handleBase = static_cast<uint32_t>(Int(section, "HandleBase", printer.handleBase, 1, 0xFFFFFFFFll));
+    printer.model = Text(section, "Model", printer.model);
+    printer.softName = Text(section, "SoftName", printer.softName);
+    printer.serial = Text(section, "Serial", printer.serial);
+    printer.nickname = Text(section, "Nickname", printer.nickname);
+    const std::string mac = Text(section, "Mac", "");
+    if (!mac.empty() && !ParseMac(mac, printer.mac))
+        Warn("[" + section + "] Mac=" + mac + ": not six hex pairs, using the default");
+    printer.vrxVersion = static_cast<uint16_t>(Int(section, "VrxVersion", printer.vrxVersion, 0, 0xFFFF));
+    printer.magazines = static_cast<unsigned>(Int(section, "Magazines", printer.magazines, 1, kMaxMagazines));
+    printer.fad = Bool(section, "Fad", printer.fad);
+    printer.duplex = Bool(section, "Duplex", printer.duplex);
+    printer.hidden = Bool(section, "Hidden", false);
+    printer.totalCount = static_cast<uint32_t>(Int(section, "TotalCount", printer.totalCount, 0, 0x7FFFFFFF));
+    printer.port = static_cast<uint16_t>(Int(section, "Port", printer.port, 0, 0xFFFF));
+    printer.clockOffsetMinutes =
+        static_cast<int>(Int(section, "ClockOffsetMinutes", 0, -525600 * 50, 525600 * 50));
+    return true;
+}
+
+}  // namespace
+
+SimSettings SimSettings::FromIni(const IniFile& ini, const std::string& folder) {
+    SimSettings settings = Defaults();
+    SettingsReader reader(ini, settings);
+    reader.ReadTiming();
+    reader.ReadJournal(folder);
+    reader.ReadScenario();
+    reader.ReadFaults();
+    reader.ReadBurst();
+    reader.ReadPrinters();
+    return settings;
 }
 
 SimSettings SimSettings::Load(const std::string& path) {
