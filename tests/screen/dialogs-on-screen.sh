@@ -34,7 +34,12 @@ wait_until() {
   return 1
 }
 gray_spread() { convert "$1" -colorspace Gray -format '%[fx:standard_deviation]' info:; }
-window_drawn() { [ "$(xwd -id "$1" -silent | convert xwd:- -colorspace Gray -format '%[fx:standard_deviation]' info:)" != 0 ]; }
+# Until the window is viewable, xwd fails with BadMatch: quiet, and waited out.
+window_drawn() {
+  local spread
+  spread=$(xwd -id "$1" -silent 2>/dev/null | convert xwd:- -colorspace Gray -format '%[fx:standard_deviation]' info: 2>/dev/null)
+  [ -n "$spread" ] && [ "$spread" != 0 ]
+}
 window_shown() { [ -n "$(x_window "$1")" ]; }
 window_gone() { [ -z "$(x_window "$1")" ]; }
 click() {  # caption of a top-level window, control id
