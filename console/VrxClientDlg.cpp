@@ -43,8 +43,8 @@ BOOL CVrxClientDlg::OnInitDialog() {
     m_lbEvents.Attach(Item(IDC_EVENT_LIST));
 
     AddAboutMenuItem();
-    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
     g_pMainDlg = this;
     ShowTraceWindow();
@@ -74,7 +74,7 @@ void CVrxClientDlg::ShowTraceWindow() {
     RECT main{};
     GetWindowRect(Handle(), &main);
     SetWindowPos(log, nullptr, main.right, main.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(log, SW_SHOWNOACTIVATE);
+    m_traceWnd.ShowInactive();
 }
 
 void CVrxClientDlg::ApplyMaintenanceGates(bool pathKnown) {
@@ -89,8 +89,8 @@ void CVrxClientDlg::ApplyMaintenanceGates(bool pathKnown) {
         if (pathKnown && m_settings.ReadHidden(*button.gate) != 0) {
             shown.push_back(control);
         } else {
-            ShowWindow(control, SW_HIDE);
-            EnableWindow(control, FALSE);
+            ui::Window(control).Show(false);
+            ui::Window(control).Enable(false);
         }
     }
     const auto above = [](HWND a, HWND b) { return RectInParent(a).top < RectInParent(b).top; };
@@ -103,7 +103,7 @@ void CVrxClientDlg::ApplyMaintenanceGates(bool pathKnown) {
         const RECT& slot = slots[i];
         MoveWindow(shown[i], slot.left, slot.top, slot.right - slot.left, slot.bottom - slot.top, FALSE);
     }
-    ShowWindow(Item(IDC_MAINTENANCE_HEADING), shown.empty() ? SW_HIDE : SW_SHOW);
+    ui::Window(Item(IDC_MAINTENANCE_HEADING)).Show(!shown.empty());
 }
 
 INT_PTR CVrxClientDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
@@ -136,7 +136,7 @@ void CVrxClientDlg::OnPaint(bool& handled) {
     handled = true;
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(Handle(), &paint);
-    SendMessageW(Handle(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    Send(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc));
     RECT client;
     GetClientRect(Handle(), &client);
     const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;

@@ -10,7 +10,6 @@
 #include "OrderRegistry.h"
 #include "PrintDialogs.h"
 #include "SettingsExchange.h"
-#include "Text.h"
 #include "VrxClientDlg.h"
 #include "resource.h"
 
@@ -129,8 +128,7 @@ void CVrxClientDlg::PrintImage(uint32_t mode) {
             if (vrx::OrderEntry* order = vrx::TheOrderRegistry().Find(entry.orderId)) order->AddPrint(entry);
         }
     }
-    if (!failure.empty())
-        MessageBoxW(Handle(), ui::Widen(failure).c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
+    if (!failure.empty()) ShowError(failure);
 }
 
 void CVrxClientDlg::OnDevPrint() { PrintImage(0); }

@@ -15,6 +15,11 @@ constexpr size_t kTextCapacity = 255;
 
 const std::initializer_list<const char*> kFeeds = {"0 : ROLL", "1 : SHEET"};
 
+// "icc", not "*.icc": the chooser appends the extension text as it stands.
+const ui::FileChoice kProfileFiles{L"ICC Files (*.icc;*.icm)\0*.icc;*.icm\0All Files (*.*)\0*.*\0", L"icc",
+                                   OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST};
+const ui::FileChoice kAnyFile{L"All Files (*.*)\0*.*\0"};
+
 }  // namespace
 
 CDevOpenDlg::CDevOpenDlg() : ui::Dialog(IDD_DEV_OPEN) {}
@@ -100,13 +105,7 @@ void CDevGetProfileDlg::Exchange(ui::DataExchange& dx) {
 
 void CDevGetProfileDlg::OnChooseFile() {
     if (!UpdateData(true)) return;
-    ui::FileChoice choice;
-    choice.owner = Handle();
-    choice.filter = L"ICC Files (*.icc;*.icm)\0*.icc;*.icm\0All Files (*.*)\0*.*\0";
-    // "icc", not "*.icc": the chooser appends the extension text as it stands.
-    choice.defaultExtension = L"icc";
-    choice.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
-    if (ui::ChooseFileToOpen(choice, m_filePath)) UpdateData(false);
+    if (ui::ChooseFileToOpen(Handle(), kProfileFiles, m_filePath)) UpdateData(false);
 }
 
 CDevBlankPrintDlg::CDevBlankPrintDlg() : ui::Dialog(IDD_DEV_BLANK_PRINT) {}
@@ -151,9 +150,5 @@ void CDevStartFadDlg::Exchange(ui::DataExchange& dx) {
 
 void CDevStartFadDlg::OnChooseFile() {
     if (!UpdateData(true)) return;
-    ui::FileChoice choice;
-    choice.owner = Handle();
-    choice.filter = L"All Files (*.*)\0*.*\0";
-    choice.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-    if (ui::ChooseFileToOpen(choice, m_fadFileName)) UpdateData(false);
+    if (ui::ChooseFileToOpen(Handle(), kAnyFile, m_fadFileName)) UpdateData(false);
 }

@@ -37,6 +37,10 @@ const char* const kImageFormats[] = {
 };
 constexpr int kPlainFormats = 15;
 
+const ui::FileChoice kImageFiles{
+    L"All Files (*.*)\0*.*\0JPEG (*.jpg)\0*.jpg\0Bitmap (*.bmp)\0*.bmp\0RAW (*.raw)\0*.raw\0"};
+const ui::FileChoice kColorCommandFiles{L"XML (*.xml)\0*.xml\0"};
+
 // A list's selection as the field holds it: no selection is all bits set.
 template <class Field>
 int IndexOf(Field field) {
@@ -66,9 +70,9 @@ std::string ColorText(const uint8_t (&rgb)[3]) {
 
 // --- Page base
 
-void CPrintPage::OnOK() { SendMessageW(GetParent(Handle()), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); }
+void CPrintPage::OnOK() { Parent().Send(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED)); }
 
-void CPrintPage::OnCancel() { SendMessageW(GetParent(Handle()), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
+void CPrintPage::OnCancel() { Parent().Send(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED)); }
 
 void CPrintPage::OnExchangeFailure(int id, const std::string& message) {
     if (m_reveal) m_reveal(*this);
@@ -176,18 +180,14 @@ bool CPrintBasicPage::StoreValues() {
 
 void CPrintBasicPage::OnChooseImage() {
     if (!UpdateData(true)) return;
-    ui::FileChoice choice;
-    choice.owner = Handle();
-    choice.filter = L"All Files (*.*)\0*.*\0JPEG (*.jpg)\0*.jpg\0Bitmap (*.bmp)\0*.bmp\0RAW (*.raw)\0*.raw\0";
-    choice.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
     std::string path;
-    if (!ui::ChooseFileToOpen(choice, path)) return;
+    if (!ui::ChooseFileToOpen(Handle(), kImageFiles, path)) return;
     const vrx::ImageKind kind = vrx::KindOfImagePath(path);
     const uint64_t wanted = std::min<uint64_t>(vrx::BytesNeeded(kind), kProbeLimit);
     const FileBytes file = ReadFileBytes(path, wanted);
     if (!file.opened) {
         // Nothing changes: the operator sees why and chooses again.
-        MessageBoxW(Handle(), ui::Widen(FileErrorMessage(path, file.error)).c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
+        ShowError(FileErrorMessage(path, file.error));
         return;
     }
     const vrx::ImageSize size = vrx::ProbeImageBytes(kind, file.bytes.data(), file.bytes.size());
@@ -320,12 +320,8 @@ bool CPrintKolmXmlPage::StoreValues() {
 
 void CPrintKolmXmlPage::OnChooseFile() {
     if (!UpdateData(true)) return;
-    ui::FileChoice choice;
-    choice.owner = Handle();
-    choice.filter = L"XML (*.xml)\0*.xml\0";
-    choice.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-    std::string path;
-    if (!ui::ChooseFileToOpen(choice, path)) return;
+    std::string path;  // the chooser starts empty, not at the typed path
+    if (!ui::ChooseFileToOpen(Handle(), kColorCommandFiles, path)) return;
     m_path = path;
     UpdateData(false);
 }
@@ -363,7 +359,7 @@ BOOL CDevPrintDlg::OnInitDialog() {
                      SWP_NOACTIVATE);
     m_tab.SetCurSel(0);
     ShowSelectedPage();
-    if (m_mode == 1) SetWindowTextW(Handle(), L"DevPrintKolmXml");
+    if (m_mode == 1) SetText("DevPrintKolmXml");
     return TRUE;
 }
 
@@ -371,8 +367,8 @@ void CDevPrintDlg::ShowSelectedPage() {
     const std::string title = m_tab.GetItemText(m_tab.GetCurSel());
     for (auto& page : m_pages) {
         const bool selected = page->GetPageTitle() == title;
-        ShowWindow(page->Handle(), selected ? SW_SHOW : SW_HIDE);
-        EnableWindow(page->Handle(), selected ? TRUE : FALSE);
+        page->Show(selected);
+        page->Enable(selected);
     }
 }
 

@@ -59,22 +59,21 @@ BOOL CLibOpenDlg::OnInitDialog() {
     spin.Attach(Item(IDC_MAXLINE_SPIN));
     spin.SetRange(kMinLines, kMaxLines);
     spin.SetPos(kDefaultLines);
-    ui::SetText(Item(IDC_LOG_SETTINGS_PATH), m_settingsPath);
+    ui::Window(Item(IDC_LOG_SETTINGS_PATH)).SetText(m_settingsPath);
     return TRUE;
 }
 
 void CLibOpenDlg::OnLogSwitch() {
     const bool shown = IsDlgButtonChecked(Handle(), IDC_LOG_SWITCH) == BST_CHECKED;
-    for (int id : kLogGroup) ui::Control(Item(id)).Show(shown);
+    for (int id : kLogGroup) ui::Window(Item(id)).Show(shown);
 }
 
 void CLibOpenDlg::OnFind() {
-    ui::FileChoice choice;
-    choice.owner = Handle();
-    choice.filter = L"log file\0*.log\0all files\0*.*\0";
-    choice.flags = OFN_HIDEREADONLY | OFN_LONGNAMES;
-    std::string file = ui::GetText(Item(IDC_LOG_FILENAME));
-    if (ui::ChooseFileToSave(choice, file)) ui::SetText(Item(IDC_LOG_FILENAME), file);
+    static const ui::FileChoice kLogFiles{L"log file\0*.log\0all files\0*.*\0", nullptr,
+                                         OFN_HIDEREADONLY | OFN_LONGNAMES};
+    const ui::Window field(Item(IDC_LOG_FILENAME));
+    std::string file = field.Text();
+    if (ui::ChooseFileToSave(Handle(), kLogFiles, file)) field.SetText(file);
 }
 
 void CLibOpenDlg::OnOK() {

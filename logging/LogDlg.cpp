@@ -166,15 +166,12 @@ bool CLogDlg::SaveLines(const std::string& path, std::string& error) const {
 }
 
 void CLogDlg::OnSaveAs() {
-    ui::FileChoice choice;
-    choice.owner = Handle();
-    choice.filter = L"Text (*.txt)\0*.txt\0Log (*.log)\0*.log\0All Files (*.*)\0*.*\0";
-    choice.defaultExtension = L"txt";
-    choice.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
+    static const ui::FileChoice kTextFiles{L"Text (*.txt)\0*.txt\0Log (*.log)\0*.log\0All Files (*.*)\0*.*\0",
+                                           L"txt", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST};
     std::string path;
-    if (!ui::ChooseFileToSave(choice, path)) return;
+    if (!ui::ChooseFileToSave(Handle(), kTextFiles, path)) return;
     std::string error;
-    if (!SaveLines(path, error)) MessageBoxW(Handle(), ui::Widen(error).c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
+    if (!SaveLines(path, error)) ShowError(error);
 }
 
 void CLogDlg::OnFind() {
@@ -184,7 +181,7 @@ void CLogDlg::OnFind() {
         m_find = std::make_unique<CLogFindDlg>(m_list);
         m_find->CreateModeless(Handle());
     }
-    ShowWindow(m_find->Handle(), SW_SHOW);
+    m_find->Show(true);
     SetFocus(m_find->Item(IDC_FIND_TEXT));
 }
 
@@ -200,7 +197,7 @@ void CLogDlg::SetFollowing(bool following) {
     // A list hidden for a storm's sake is shown at once for the operator.
     if (!following) ReleaseRepaint();
     m_following = following;
-    SetWindowTextW(Handle(), following ? L"Log" : L"Log (paused)");
+    SetText(following ? "Log" : "Log (paused)");
     if (following && m_list.GetCount() > 0) m_list.SetCurSel(m_list.GetCount() - 1);
 }
 
@@ -245,7 +242,7 @@ void CLogDlg::SetExtent(int extent) {
 int CLogDlg::MeasureLine(const char* line) {
     if (!m_measureDC) {
         m_measureDC = CreateCompatibleDC(nullptr);
-        HFONT font = reinterpret_cast<HFONT>(SendMessageW(m_list.Handle(), WM_GETFONT, 0, 0));
+        HFONT font = reinterpret_cast<HFONT>(m_list.Send(WM_GETFONT));
         if (m_measureDC && font) SelectObject(m_measureDC, font);
     }
     if (!m_measureDC) return m_list.TextWidth(line);
@@ -284,7 +281,7 @@ void CLogDlg::PaceRepaint() {
 // the display a round trip each time. Paused, nothing scrolls, and the list
 // stays visible so the operator can click and scroll it during a storm.
 void CLogDlg::HoldRepaint() {
-    SendMessageW(m_list.Handle(), WM_SETREDRAW, FALSE, 0);
+    m_list.SetRedraw(false);
     const LONG_PTR style = GetWindowLongPtrW(m_list.Handle(), GWL_STYLE);
     m_listWasVisible = m_following && (style & WS_VISIBLE) != 0;
     if (m_listWasVisible) SetWindowLongPtrW(m_list.Handle(), GWL_STYLE, style & ~WS_VISIBLE);
@@ -295,7 +292,7 @@ void CLogDlg::Repaint() {
     const ULONGLONG begin = GetTickCount64();
     // Still hidden as drawing resumes, the list sets its scroll bars without
     // drawing them; the one redraw below draws them with everything else.
-    SendMessageW(m_list.Handle(), WM_SETREDRAW, TRUE, 0);
+    m_list.SetRedraw(true);
     if (m_listWasVisible)
         SetWindowLongPtrW(m_list.Handle(), GWL_STYLE, GetWindowLongPtrW(m_list.Handle(), GWL_STYLE) | WS_VISIBLE);
     RedrawWindow(m_list.Handle(), nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);

@@ -39,7 +39,7 @@ void CLogFindDlg::OnOK() {
     if (UpdateData(true)) Find(true);
 }
 
-void CLogFindDlg::OnCancel() { ShowWindow(Handle(), SW_HIDE); }
+void CLogFindDlg::OnCancel() { Show(false); }
 
 bool CLogFindDlg::Holds(const std::string& line) const {
     if (m_text.empty()) return false;
@@ -58,7 +58,7 @@ int CLogFindDlg::CountMatches() const {
 void CLogFindDlg::ShowCount() {
     if (!Handle()) return;
     const int count = CountMatches();
-    ui::SetText(Item(IDC_FIND_COUNT), std::to_string(count) + (count == 1 ? " line" : " lines"));
+    ui::Window(Item(IDC_FIND_COUNT)).SetText(std::to_string(count) + (count == 1 ? " line" : " lines"));
 }
 
 int CLogFindDlg::Find(bool forward) {

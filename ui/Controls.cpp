@@ -1,5 +1,6 @@
 #include "Controls.h"
 
+#include <iterator>
 #include <vector>
 
 #include "Text.h"
@@ -19,10 +20,6 @@ std::string ItemText(HWND control, UINT lengthMessage, UINT textMessage, int ind
 }
 
 }  // namespace
-
-std::string Control::GetText() const { return ui::GetText(m_hwnd); }
-
-void Control::SetText(const std::string& text) const { ui::SetText(m_hwnd, text); }
 
 int ComboBox::AddString(const std::string& text) {
     const std::wstring wide = Widen(text);
@@ -76,7 +73,7 @@ std::string ListView::GetItemText(int index) const {
     LVITEMW item{};
     item.iSubItem = 0;
     item.pszText = buffer;
-    item.cchTextMax = static_cast<int>(sizeof buffer / sizeof buffer[0]);
+    item.cchTextMax = static_cast<int>(std::size(buffer));
     Send(LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     return Narrow(buffer);
 }
@@ -108,7 +105,7 @@ std::string Tab::GetItemText(int index) const {
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = buffer;
-    item.cchTextMax = static_cast<int>(sizeof buffer / sizeof buffer[0]);
+    item.cchTextMax = static_cast<int>(std::size(buffer));
     if (!Send(TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item))) return std::string();
     return Narrow(buffer);
 }

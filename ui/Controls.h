@@ -10,26 +10,16 @@
 #include <initializer_list>
 #include <string>
 
+#include "Window.h"
+
 namespace ui {
 
-class Control {
+// A child control of a dialog.
+class Control : public Window {
 public:
     Control() = default;
-    explicit Control(HWND hwnd) : m_hwnd(hwnd) {}
+    explicit Control(HWND hwnd) : Window(hwnd) {}
     void Attach(HWND hwnd) { m_hwnd = hwnd; }
-    HWND Handle() const { return m_hwnd; }
-    bool IsVisible() const { return IsWindowVisible(m_hwnd) != FALSE; }
-    bool IsEnabled() const { return IsWindowEnabled(m_hwnd) != FALSE; }
-    void Show(bool shown) const { ShowWindow(m_hwnd, shown ? SW_SHOW : SW_HIDE); }
-    void Enable(bool enabled) const { EnableWindow(m_hwnd, enabled ? TRUE : FALSE); }
-    std::string GetText() const;
-    void SetText(const std::string& text) const;
-
-protected:
-    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-        return SendMessageW(m_hwnd, message, wParam, lParam);
-    }
-    HWND m_hwnd = nullptr;
 };
 
 class ComboBox : public Control {
@@ -83,8 +73,6 @@ public:
     void Select(int index);
     bool IsSelected(int index) const { return Send(LVM_GETITEMSTATE, static_cast<WPARAM>(index), LVIS_SELECTED) != 0; }
     void SetSelected(int index, bool selected);
-    // Suspends repainting while many items change.
-    void SetRedraw(bool redraw) { Send(WM_SETREDRAW, redraw ? TRUE : FALSE); }
 };
 
 class Tab : public Control {

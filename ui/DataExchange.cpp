@@ -19,7 +19,7 @@ void FocusAndSelect(HWND dialog, int id) {
 }
 
 void ShowExchangeFailure(HWND dialog, int id, const std::string& message) {
-    MessageBoxW(dialog, Widen(message).c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
+    Window(dialog).ShowError(message);
     FocusAndSelect(dialog, id);
 }
 

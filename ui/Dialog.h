@@ -10,11 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "Window.h"
+
 namespace ui {
 
 class DataExchange;
 
-class Dialog {
+class Dialog : public Window {
 public:
     explicit Dialog(int templateId);
     virtual ~Dialog();
@@ -28,7 +30,6 @@ public:
     HWND CreateModeless(HWND parent);
     void Destroy();
 
-    HWND Handle() const { return m_hwnd; }
     HWND Item(int id) const { return GetDlgItem(m_hwnd, id); }
     int TemplateId() const { return m_templateId; }
     bool IsModal() const { return m_modal; }
@@ -100,7 +101,6 @@ private:
     bool DispatchNotify(const NMHDR& header, LRESULT& result);
 
     int m_templateId;
-    HWND m_hwnd = nullptr;
     bool m_modal = false;
     std::vector<CommandRoute> m_routes;
     std::vector<NotifyRoute> m_notifyRoutes;

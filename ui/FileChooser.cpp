@@ -20,7 +20,7 @@ Function CommonDialog(const char* name) {
 
 using FileDialog = BOOL(APIENTRY*)(OPENFILENAMEW*);
 
-bool Choose(const FileChoice& choice, std::string& path, FileDialog run) {
+bool Choose(HWND owner, const FileChoice& choice, std::string& path, FileDialog run) {
     if (!run) return false;
     // Room for a long path; a longer starting text is not offered at all.
     std::vector<wchar_t> file(32768, L'\0');
@@ -28,7 +28,7 @@ bool Choose(const FileChoice& choice, std::string& path, FileDialog run) {
     if (start.size() < file.size()) start.copy(file.data(), start.size());
     OPENFILENAMEW chooser{};
     chooser.lStructSize = sizeof chooser;
-    chooser.hwndOwner = choice.owner;
+    chooser.hwndOwner = owner;
     chooser.lpstrFilter = choice.filter;
     chooser.lpstrDefExt = choice.defaultExtension;
     chooser.lpstrFile = file.data();
@@ -41,14 +41,14 @@ bool Choose(const FileChoice& choice, std::string& path, FileDialog run) {
 
 }  // namespace
 
-bool ChooseFileToOpen(const FileChoice& choice, std::string& path) {
+bool ChooseFileToOpen(HWND owner, const FileChoice& choice, std::string& path) {
     static const auto run = CommonDialog<FileDialog>("GetOpenFileNameW");
-    return Choose(choice, path, run);
+    return Choose(owner, choice, path, run);
 }
 
-bool ChooseFileToSave(const FileChoice& choice, std::string& path) {
+bool ChooseFileToSave(HWND owner, const FileChoice& choice, std::string& path) {
     static const auto run = CommonDialog<FileDialog>("GetSaveFileNameW");
-    return Choose(choice, path, run);
+    return Choose(owner, choice, path, run);
 }
 
 bool ChooseColour(CHOOSECOLORW& chooser) {

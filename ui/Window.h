@@ -1,0 +1,41 @@
+// What every window of the layer shares, dialogs and controls alike: the
+// handle and the few things done to any window. Texts cross to the system
+// code page here (see Text.h).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace ui {
+
+class Window {
+public:
+    Window() = default;
+    explicit Window(HWND hwnd) : m_hwnd(hwnd) {}
+
+    HWND Handle() const { return m_hwnd; }
+    Window Parent() const { return Window(GetParent(m_hwnd)); }
+
+    bool IsVisible() const { return IsWindowVisible(m_hwnd) != FALSE; }
+    bool IsEnabled() const { return IsWindowEnabled(m_hwnd) != FALSE; }
+    void Show(bool shown) const { ShowWindow(m_hwnd, shown ? SW_SHOW : SW_HIDE); }
+    // Shown without taking the focus from the window that has it.
+    void ShowInactive() const { ShowWindow(m_hwnd, SW_SHOWNOACTIVATE); }
+    void Enable(bool enabled) const { EnableWindow(m_hwnd, enabled ? TRUE : FALSE); }
+    std::string Text() const;
+    void SetText(const std::string& text) const;
+    // Suspends repainting while much changes.
+    void SetRedraw(bool redraw) const { Send(WM_SETREDRAW, redraw ? TRUE : FALSE); }
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return SendMessageW(m_hwnd, message, wParam, lParam);
+    }
+
+    // The system's standard error box, owned by this window.
+    void ShowError(const std::string& message) const;
+
+protected:
+    HWND m_hwnd = nullptr;
+};
+
+}  // namespace ui
