@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <iterator>
 #include <string>
 
 #include "DataExchange.h"
@@ -81,7 +82,7 @@ constexpr int kPlainKinds = 2;
 CDevStartOrderDlg::CDevStartOrderDlg() : ui::Dialog(IDD_DEV_START_ORDER) {}
 
 uint32_t CDevStartOrderDlg::PriorityOf(int kindIndex) {
-    if (kindIndex >= 0 && kindIndex < static_cast<int>(sizeof kOrderKinds / sizeof kOrderKinds[0]))
+    if (kindIndex >= 0 && kindIndex < static_cast<int>(std::size(kOrderKinds)))
         return kOrderKinds[kindIndex].priority;
     return static_cast<uint32_t>(kindIndex);
 }
@@ -89,7 +90,7 @@ uint32_t CDevStartOrderDlg::PriorityOf(int kindIndex) {
 BOOL CDevStartOrderDlg::OnInitDialog() {
     ui::ComboBox kinds;
     kinds.Attach(Item(IDC_START_PRIORITY));
-    const int offered = m_maintenance ? static_cast<int>(sizeof kOrderKinds / sizeof kOrderKinds[0]) : kPlainKinds;
+    const int offered = m_maintenance ? static_cast<int>(std::size(kOrderKinds)) : kPlainKinds;
     for (int i = 0; i < offered; ++i) kinds.AddString(kOrderKinds[i].entry);
     ui::ComboBox frames;
     frames.Attach(Item(IDC_START_SORT_FRAME));

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <limits>
 
 #include "DataExchange.h"
@@ -40,17 +41,6 @@ constexpr int kPlainFormats = 15;
 const ui::FileChoice kImageFiles{
     L"All Files (*.*)\0*.*\0JPEG (*.jpg)\0*.jpg\0Bitmap (*.bmp)\0*.bmp\0RAW (*.raw)\0*.raw\0"};
 const ui::FileChoice kColorCommandFiles{L"XML (*.xml)\0*.xml\0"};
-
-// A list's selection as the field holds it: no selection is all bits set.
-template <class Field>
-int IndexOf(Field field) {
-    const auto all = static_cast<Field>(~Field{0});
-    return field == all ? -1 : static_cast<int>(field);
-}
-template <class Field>
-Field FieldOf(int index) {
-    return static_cast<Field>(index);  // -1 keeps all bits set in any width
-}
 
 void CopyText(const std::string& text, char* field, size_t size) {
     const size_t n = text.size() < size - 1 ? text.size() : size - 1;
@@ -88,15 +78,12 @@ CPrintBasicPage::CPrintBasicPage(PrintRequest& block) : CPrintPage(IDD_PRINT_BAS
 BOOL CPrintBasicPage::OnInitDialog() {
     ui::ComboBox formats;
     formats.Attach(Item(IDC_BASIC_IMAGE_FORMAT));
-    const int offered = m_maintenance ? static_cast<int>(sizeof kImageFormats / sizeof kImageFormats[0]) : kPlainFormats;
+    const int offered = m_maintenance ? static_cast<int>(std::size(kImageFormats)) : kPlainFormats;
     for (int i = 0; i < offered; ++i) formats.AddString(kImageFormats[i]);
     FillList(IDC_BASIC_FEED, {"0 : ROLL", "1 : SHEET"});
     FillList(IDC_BASIC_SOURCE_TYPE, {"0 : SHAREDMEM", "1 : FILE"});
 
     const VRXPRINTINFO& info = m_block.info;
-    m_imageFormat = IndexOf(info.dwImageFormat);
-    m_sourceType = IndexOf(info.dwSourceType);
-    m_feed = IndexOf(info.dwFeed);
     m_cvpInitialValue1 = info.dwCvpInitialValue1;
     m_cvpInitialValue2 = info.dwCvpInitialValue2;
     m_cvpInitialWidth1 = info.dwCvpInitialWidth1;
@@ -143,17 +130,15 @@ void CPrintBasicPage::Exchange(ui::DataExchange& dx) {
     dx.Short(IDC_BASIC_ESPC, m_espc, -999, 999);
     dx.UInt(IDC_BASIC_ORDER_ID, m_orderId);
     dx.Text(IDC_BASIC_IMAGE_NAME, m_imageName, PrintRequest::kPathCapacity);
-    dx.ComboIndex(IDC_BASIC_IMAGE_FORMAT, m_imageFormat);
-    dx.ComboIndex(IDC_BASIC_SOURCE_TYPE, m_sourceType);
-    dx.ComboIndex(IDC_BASIC_FEED, m_feed);
+    // The lists keep no member: their selection is the block's field.
+    dx.ComboIndex(IDC_BASIC_IMAGE_FORMAT, m_block.info.dwImageFormat);
+    dx.ComboIndex(IDC_BASIC_SOURCE_TYPE, m_block.info.dwSourceType);
+    dx.ComboIndex(IDC_BASIC_FEED, m_block.info.dwFeed);
 }
 
 bool CPrintBasicPage::StoreValues() {
     if (!UpdateData(true)) return false;
     VRXPRINTINFO& info = m_block.info;
-    info.dwImageFormat = FieldOf<uint32_t>(m_imageFormat);
-    info.dwSourceType = FieldOf<uint32_t>(m_sourceType);
-    info.dwFeed = FieldOf<uint32_t>(m_feed);
     info.dwCvpInitialValue1 = m_cvpInitialValue1;
     info.dwCvpInitialValue2 = m_cvpInitialValue2;
     info.dwCvpInitialWidth1 = m_cvpInitialWidth1;
@@ -216,14 +201,6 @@ BOOL CPrintExtendPage::OnInitDialog() {
     FillList(IDC_EXTEND_ENLARGE_TYPE, {"0 : PROC_IMGENLG_BILINEAR", "1 : PROC_IMGENLG_NNEIGHBOR"});
 
     const VRXPRINTINFO& info = m_block.info;
-    m_cvpPrintSize = IndexOf(info.dwCvpPrintSize);
-    m_cms = IndexOf(info.wCMS);
-    m_angle = IndexOf(info.wAngle);
-    m_fitting = IndexOf(info.wPaperFitting);
-    m_edge = IndexOf(info.wEdgeEnhancement);
-    m_colorSpace = IndexOf(info.dwColorSpace);
-    m_printQuality = IndexOf(info.wPrintQuality);
-    m_enlargeType = IndexOf(info.byImageEnlargeType);
     m_borderTop = info.wWithBorderTop;
     m_borderBottom = info.wWithBorderBottom;
     m_borderLeft = info.wWithBorderLeft;
@@ -241,27 +218,20 @@ void CPrintExtendPage::Exchange(ui::DataExchange& dx) {
     dx.Word(IDC_EXTEND_BORDER_RIGHT, m_borderRight, 0, 1000);
     dx.Word(IDC_EXTEND_BORDER_TOP, m_borderTop, 0, 1000);
     dx.Int(IDC_EXTEND_PCFMS, m_pcfms);
-    dx.ComboIndex(IDC_EXTEND_CVP_PRINT_SIZE, m_cvpPrintSize);
-    dx.ComboIndex(IDC_EXTEND_CMS, m_cms);
-    dx.ComboIndex(IDC_EXTEND_ANGLE, m_angle);
-    dx.ComboIndex(IDC_EXTEND_FITTING, m_fitting);
-    dx.ComboIndex(IDC_EXTEND_EDGE, m_edge);
-    dx.ComboIndex(IDC_EXTEND_COLOR_SPACE, m_colorSpace);
-    dx.ComboIndex(IDC_EXTEND_PRINT_QUALITY, m_printQuality);
-    dx.ComboIndex(IDC_EXTEND_ENLARGE_TYPE, m_enlargeType);
+    VRXPRINTINFO& info = m_block.info;
+    dx.ComboIndex(IDC_EXTEND_CVP_PRINT_SIZE, info.dwCvpPrintSize);
+    dx.ComboIndex(IDC_EXTEND_CMS, info.wCMS);
+    dx.ComboIndex(IDC_EXTEND_ANGLE, info.wAngle);
+    dx.ComboIndex(IDC_EXTEND_FITTING, info.wPaperFitting);
+    dx.ComboIndex(IDC_EXTEND_EDGE, info.wEdgeEnhancement);
+    dx.ComboIndex(IDC_EXTEND_COLOR_SPACE, info.dwColorSpace);
+    dx.ComboIndex(IDC_EXTEND_PRINT_QUALITY, info.wPrintQuality);
+    dx.ComboIndex(IDC_EXTEND_ENLARGE_TYPE, info.byImageEnlargeType);
 }
 
 bool CPrintExtendPage::StoreValues() {
     if (!UpdateData(true)) return false;
     VRXPRINTINFO& info = m_block.info;
-    info.dwCvpPrintSize = FieldOf<uint32_t>(m_cvpPrintSize);
-    info.wCMS = FieldOf<uint16_t>(m_cms);
-    info.wAngle = FieldOf<uint16_t>(m_angle);
-    info.wPaperFitting = FieldOf<uint16_t>(m_fitting);
-    info.wEdgeEnhancement = FieldOf<uint16_t>(m_edge);
-    info.dwColorSpace = FieldOf<uint32_t>(m_colorSpace);
-    info.wPrintQuality = FieldOf<uint16_t>(m_printQuality);
-    info.byImageEnlargeType = FieldOf<uint8_t>(m_enlargeType);
     info.wWithBorderTop = m_borderTop;
     info.wWithBorderBottom = m_borderBottom;
     info.wWithBorderLeft = m_borderLeft;
@@ -297,7 +267,7 @@ BOOL CPrintKolmXmlPage::OnInitDialog() {
     ui::ComboBox list;
     list.Attach(Item(IDC_KOLM_PRIORITY));
     m_priorityIndex = -1;
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < static_cast<int>(std::size(KolmPriorityTable)); ++i) {
         list.AddString(KolmPriorityTable[i].name);
         if (KolmPriorityTable[i].value == m_block.priority) m_priorityIndex = i;
     }
@@ -313,7 +283,7 @@ void CPrintKolmXmlPage::Exchange(ui::DataExchange& dx) {
 bool CPrintKolmXmlPage::StoreValues() {
     if (!UpdateData(true)) return false;
     // None chosen: the normal priority, a value the table holds.
-    m_block.priority = m_priorityIndex >= 0 && m_priorityIndex < 6 ? KolmPriorityTable[m_priorityIndex].value : 0;
+    m_block.priority = m_priorityIndex >= 0 && m_priorityIndex < static_cast<int>(std::size(KolmPriorityTable)) ? KolmPriorityTable[m_priorityIndex].value : 0;
     m_block.colorCommandPath = m_path;
     return true;
 }

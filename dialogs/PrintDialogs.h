@@ -77,7 +77,6 @@ private:
     int16_t m_espc = 0;
     uint32_t m_orderId = 0;
     std::string m_imageName;
-    int m_imageFormat = 0, m_sourceType = 0, m_feed = 0;
 };
 
 class CPrintExtendPage : public CPrintPage {
@@ -96,8 +95,6 @@ private:
     std::string m_paperName;
     uint16_t m_borderBottom = 0, m_borderLeft = 0, m_borderRight = 0, m_borderTop = 0;
     int32_t m_pcfms = 0;
-    int m_cvpPrintSize = 0, m_cms = 0, m_angle = 0, m_fitting = 0, m_edge = 0;
-    int m_colorSpace = 0, m_printQuality = 0, m_enlargeType = 0;
 };
 
 class CPrintKolmXmlPage : public CPrintPage {
