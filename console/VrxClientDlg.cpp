@@ -5,6 +5,7 @@
 
 #include "AboutDlg.h"
 #include "NotificationCopies.h"
+#include "SettingsExchange.h"
 #include "resource.h"
 
 CVrxClientDlg* g_pMainDlg = nullptr;
@@ -153,6 +154,16 @@ void CVrxClientDlg::OnDestroy() {
         vrx::FreeCopy(reinterpret_cast<VRXEVENTINFO*>(m_lbEvents.GetItemData(i)));
         m_lbEvents.SetItemData(i, 0);
     }
+}
+
+bool CVrxClientDlg::RunRememberedDialog(ui::Dialog& dialog,
+                                        const std::function<void(vrx::SettingsExchange&)>& exchange) {
+    vrx::SettingsExchange load(m_settings, vrx::SettingsExchange::Direction::Load);
+    exchange(load);
+    if (!RunParameterDialog(dialog)) return false;
+    vrx::SettingsExchange save(m_settings, vrx::SettingsExchange::Direction::Save);
+    exchange(save);
+    return true;
 }
 
 HVRXPRINTER CVrxClientDlg::GetSelectedPrinterHandle() const {

@@ -12,14 +12,17 @@
 //   VrxClientDlgNotify.cpp   the library's callbacks and the pending events
 // Each button handler has the same shape:
 //   1. handle = GetSelectedPrinterHandle()        (device calls only)
-//   2. preset a parameter dialog (a SettingsExchange loads the remembered
-//      values); stop unless RunParameterDialog() says OK
-//   3. the same SettingsExchange saves the confirmed values
-//   4. under ConsoleLock::Scope(m_lock): the traced call through m_traceWnd,
-//      bookkeeping only on VRXERR_NORMAL
+//   2. preset a parameter dialog and run it: RunRememberedDialog() when it
+//      remembers values (its settings exchange loads them, and saves them
+//      on OK), RunParameterDialog() otherwise; stop unless it says OK
+//   3. under ConsoleLock::Scope(m_lock): the traced call through m_traceWnd,
+//      bookkeeping only on VRXERR_NORMAL; the one exception is the end of a
+//      retransmission, which re-submits the unfinished prints whatever the
+//      call said
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +33,10 @@
 #include "OrderRegistry.h"
 #include "SettingsFile.h"
 #include "VrxSdk.h"
+
+namespace vrx {
+class SettingsExchange;
+}
 
 class CVrxClientDlg : public ui::Dialog {
 public:
@@ -72,6 +79,9 @@ protected:
 
     // Runs a parameter dialog over the main window; true on OK.
     bool RunParameterDialog(ui::Dialog& dialog) { return dialog.RunModal(Handle()) == IDOK; }
+    // The same for a dialog that remembers values: `exchange` loads them
+    // from the settings file first and saves them after OK.
+    bool RunRememberedDialog(ui::Dialog& dialog, const std::function<void(vrx::SettingsExchange&)>& exchange);
 
 private:
     // Library opening and printer connection.

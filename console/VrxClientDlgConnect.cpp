@@ -101,26 +101,28 @@ void CVrxClientDlg::ProposeLocalAddress(uint8_t (&octets)[4]) {
         m_traceWnd.Trace("gethostbyname", "!!!", "local host lookup gave no IPv4 address; proposing 127.0.0.1");
 }
 
+namespace {
+
 // The remembered address, first octet first.
-static void ExchangeAddress(vrx::SettingsExchange& sx, uint8_t (&octets)[4]) {
+void ExchangeAddress(vrx::SettingsExchange& sx, CDevOpenDlg& dialog) {
+    uint8_t octets[4];
+    CDevOpenDlg::UnpackAddress(dialog.m_address, octets);
     sx.Octet(vrx::keys::IPAddress1, octets[0]);
     sx.Octet(vrx::keys::IPAddress2, octets[1]);
     sx.Octet(vrx::keys::IPAddress3, octets[2]);
     sx.Octet(vrx::keys::IPAddress4, octets[3]);
+    dialog.m_address = CDevOpenDlg::PackAddress(octets);
 }
+
+}  // namespace
 
 void CVrxClientDlg::OnDevOpen() {
     uint8_t octets[4] = {};
     ProposeLocalAddress(octets);  // the defaults of the remembered address
-    vrx::SettingsExchange load(m_settings, vrx::SettingsExchange::Direction::Load);
-    ExchangeAddress(load, octets);
-
     CDevOpenDlg dialog;
     dialog.m_address = CDevOpenDlg::PackAddress(octets);
-    if (!RunParameterDialog(dialog)) return;
+    if (!RunRememberedDialog(dialog, [&](vrx::SettingsExchange& sx) { ExchangeAddress(sx, dialog); })) return;
     CDevOpenDlg::UnpackAddress(dialog.m_address, octets);
-    vrx::SettingsExchange save(m_settings, vrx::SettingsExchange::Direction::Save);
-    ExchangeAddress(save, octets);
 
     // The library's address: first octet in the lowest byte.
     const uint32_t address = octets[0] | (octets[1] << 8) | (octets[2] << 16) | (static_cast<uint32_t>(octets[3]) << 24);

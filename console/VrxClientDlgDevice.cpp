@@ -127,7 +127,7 @@ void CVrxClientDlg::OnDevCtrlPrint() {
     dialog.m_ctrl = 0;
     if (!RunParameterDialog(dialog)) return;
     vrx::ConsoleLock::Scope lock(m_lock);
-    m_traceWnd.vrxDevCtrlPrint(handle, static_cast<uint32_t>(dialog.m_ctrl));
+    m_traceWnd.vrxDevCtrlPrint(handle, dialog.m_ctrl);
 }
 
 void CVrxClientDlg::OnDevSetTime() {
@@ -143,14 +143,14 @@ void CVrxClientDlg::OnDevSetTime() {
     dialog.m_minute = now.wMinute;
     dialog.m_second = now.wSecond;
     if (!RunParameterDialog(dialog)) return;
-    VRXTIMEINFO time{};
-    time.dwYear = static_cast<uint32_t>(dialog.m_year);
-    time.dwMonth = static_cast<uint32_t>(dialog.m_month);
-    time.dwDay = static_cast<uint32_t>(dialog.m_day);
-    time.dwDayofweek = static_cast<uint32_t>(dialog.m_dayOfWeek);
-    time.dwHour = static_cast<uint32_t>(dialog.m_hour);
-    time.dwMinute = static_cast<uint32_t>(dialog.m_minute);
-    time.dwSecond = static_cast<uint32_t>(dialog.m_second);
+    VRXTIMEINFO time{};  // every field checked non-negative by the dialog
+    time.dwYear = dialog.m_year;
+    time.dwMonth = dialog.m_month;
+    time.dwDay = dialog.m_day;
+    time.dwDayofweek = dialog.m_dayOfWeek;
+    time.dwHour = dialog.m_hour;
+    time.dwMinute = dialog.m_minute;
+    time.dwSecond = dialog.m_second;
     vrx::ConsoleLock::Scope lock(m_lock);
     m_traceWnd.vrxDevSetTime(handle, &time);
 }
@@ -158,16 +158,13 @@ void CVrxClientDlg::OnDevSetTime() {
 void CVrxClientDlg::OnDevGetProfile() {
     const HVRXPRINTER handle = GetSelectedPrinterHandle();
     CDevGetProfileDlg dialog;
-    vrx::SettingsExchange load(m_settings, vrx::SettingsExchange::Direction::Load);
-    ExchangeProfile(load, dialog);
-    if (!RunParameterDialog(dialog)) return;
-    vrx::SettingsExchange save(m_settings, vrx::SettingsExchange::Direction::Save);
-    ExchangeProfile(save, dialog);
+    if (!RunRememberedDialog(dialog, [&](vrx::SettingsExchange& sx) { ExchangeProfile(sx, dialog); })) return;
 
+    // The record's unsigned fields keep the bits of the signed values.
     VRXPAPERINFO paper{};
-    paper.dwWidth = static_cast<uint32_t>(dialog.m_paperWidth);
-    paper.dwSurface = static_cast<uint32_t>(dialog.m_surface);
-    paper.dwFeed = static_cast<uint32_t>(dialog.m_feed);
+    paper.dwWidth = dialog.m_paperWidth;
+    paper.dwSurface = dialog.m_surface;
+    paper.dwFeed = dialog.m_feed;
     // The key keeps the whole name; the record takes its first 32 bytes.
     CopyTextPrefix(dialog.m_paperName, kProfileNameBytes, paper.szPaperName);
     vrx::ConsoleLock::Scope lock(m_lock);
@@ -178,26 +175,24 @@ void CVrxClientDlg::OnDevBlankPrint() {
     const HVRXPRINTER handle = GetSelectedPrinterHandle();
     CDevBlankPrintDlg dialog;
     dialog.m_orderId = m_lastOrderId;
-    vrx::SettingsExchange load(m_settings, vrx::SettingsExchange::Direction::Load);
-    ExchangeBlankPrint(load, dialog);
-    dialog.m_printNum = 1;
+    dialog.m_printNum = 1;  // not remembered
     dialog.m_paperPresence = 0;
-    if (!RunParameterDialog(dialog)) return;
-    vrx::SettingsExchange save(m_settings, vrx::SettingsExchange::Direction::Save);
-    ExchangeBlankPrint(save, dialog);
+    if (!RunRememberedDialog(dialog, [&](vrx::SettingsExchange& sx) { ExchangeBlankPrint(sx, dialog); })) return;
 
+    // Unsigned fields keep the bits of the signed values; the 16-bit one the
+    // low 16 bits of its list index.
     VRXBLANKPRINTINFO blank{};
-    blank.dwResolution = static_cast<uint32_t>(dialog.m_resolution);
-    blank.dwPaperWidth = static_cast<uint32_t>(dialog.m_paperWidth);
-    blank.dwPaperLength = static_cast<uint32_t>(dialog.m_paperLength);
-    blank.dwPrintNum = static_cast<uint32_t>(dialog.m_printNum);
-    blank.dwFeed = static_cast<uint32_t>(dialog.m_feed);
-    blank.dwSurface = static_cast<uint32_t>(dialog.m_surface);
-    blank.dwPaperPresence = static_cast<uint32_t>(dialog.m_paperPresence);
+    blank.dwResolution = dialog.m_resolution;
+    blank.dwPaperWidth = dialog.m_paperWidth;
+    blank.dwPaperLength = dialog.m_paperLength;
+    blank.dwPrintNum = dialog.m_printNum;
+    blank.dwFeed = dialog.m_feed;
+    blank.dwSurface = dialog.m_surface;
+    blank.dwPaperPresence = dialog.m_paperPresence;
     // The dialog refused anything longer, so the terminator stays inside.
     CopyTextPrefix(dialog.m_paperName, sizeof blank.szPaperName - 1, blank.szPaperName);
-    blank.dwClearInk = static_cast<uint32_t>(dialog.m_clearInk);
-    blank.wPrintQuality = static_cast<uint16_t>(dialog.m_printQuality);
+    blank.dwClearInk = dialog.m_clearInk;
+    blank.wPrintQuality = dialog.m_printQuality;
     uint32_t printId = 0;
     vrx::ConsoleLock::Scope lock(m_lock);
     // Not an order's print: the registry does not keep it.
@@ -216,7 +211,7 @@ void CVrxClientDlg::OnDevStartFad() {
     uint32_t result = 0;
     vrx::ConsoleLock::Scope lock(m_lock);
     m_traceWnd.vrxDevStartFAD(handle, dialog.m_orderId, dialog.m_orderKey.c_str(), &result,
-                              static_cast<uint16_t>(dialog.m_fadOut), dialog.m_fadFileName.c_str());
+                              dialog.m_fadOut, dialog.m_fadFileName.c_str());
 }
 
 void CVrxClientDlg::OnDevVrxCommand1() {

@@ -91,24 +91,22 @@ void CVrxClientDlg::PrintImage(uint32_t mode) {
     request.orderId = m_lastOrderId;
     request.repeatCount = 1;
     request.mode = mode;
-    vrx::SettingsExchange load(m_settings, vrx::SettingsExchange::Direction::Load);
-    ExchangePrintSettings(load, request);
     SetFixedPrintValues(request.info);
 
     CDevPrintDlg dialog;
-    dialog.m_repeatCount = 1;
-    dialog.m_mode = mode;
+    dialog.m_repeatCount = request.repeatCount;
+    dialog.m_mode = request.mode;
     dialog.m_block = &request;
     dialog.m_maintenance = m_settings.ReadHidden(vrx::hidden::Maintenance) == 1;
-    if (!RunParameterDialog(dialog)) return;
-    vrx::SettingsExchange save(m_settings, vrx::SettingsExchange::Direction::Save);
-    ExchangePrintSettings(save, request);  // the list index, before it becomes a format
+    // Saved as the list index, before it becomes a format.
+    if (!RunRememberedDialog(dialog, [&](vrx::SettingsExchange& sx) { ExchangePrintSettings(sx, request); })) return;
+    request.repeatCount = dialog.m_repeatCount;
     request.info.dwImageFormat = ImageFormatOf(request.info.dwImageFormat);
 
     std::string failure;
     {
         vrx::ConsoleLock::Scope lock(m_lock);
-        for (uint32_t i = 0; i < dialog.m_repeatCount; ++i) {
+        for (uint32_t i = 0; i < request.repeatCount; ++i) {
             std::string name = request.imageName;
             if (request.info.dwSourceType == 0) {
                 name = MappingName(++m_mappingSeq);
