@@ -83,11 +83,15 @@ uint32_t VRXAPI CVrxClientDlg::EventProcEx(VRXEVENTEXINFO* pEventExInfo) {
 // never calls them while the console is still inside the call that handed
 // them over, so they cannot wait on themselves. A close, though, holds the
 // lock and may wait for a callback in progress: they give up then.
-static void WaitForConsoleLock() {
+namespace {
+
+void WaitForConsoleLock() {
     CVrxClientDlg* main = g_pMainDlg;
     if (!main) return;
     main->Lock().WaitUntilFree(main->ClosingSignal());
 }
+
+}  // namespace
 
 void VRXAPI CVrxClientDlg::CommandReplyProc(uint32_t, uint32_t, uint32_t, uint32_t, uint32_t) { WaitForConsoleLock(); }
 
@@ -153,7 +157,7 @@ void CVrxClientDlg::OnCompletionNotify(uint32_t code, VRXCOMPLETIONINFO* copy) {
         VRXPRINTINFO& info = print->PrintInfo();
         switch (completion->dwStatus) {
         case RESULT_TRANSFER:
-            if (info.dwPrintNum <= completion->dwFinishNum) print->done = 1;
+            if (info.dwPrintNum <= completion->dwFinishNum) print->done = true;
             break;
         case RESULT_LOADING_COUNT:
             info.wLoadingCount = static_cast<uint16_t>(completion->dwFinishNum);
@@ -166,7 +170,7 @@ void CVrxClientDlg::OnCompletionNotify(uint32_t code, VRXCOMPLETIONINFO* copy) {
         }
     } else if (code == COMPLETION_ORDER) {
         vrx::OrderEntry* order = registry.Find(completion->dwOrderId);
-        if (order && order->status == 0) registry.Remove(order);
+        if (order && order->status == vrx::OrderStatus::Started) registry.Remove(order);
     }
 }
 

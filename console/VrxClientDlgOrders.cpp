@@ -71,8 +71,8 @@ void CVrxClientDlg::OnDevInterruptPrintOrder() {
     vrx::OrderEntry* order = vrx::TheOrderRegistry().Find(dialog.m_orderId);
     if (!order) return;
     VRXINTERRUPTORDERINFO info{};
-    if (m_traceWnd.vrxDevInterruptPrintOrder(handle, order->orderId, &info) != VRXERR_NORMAL) return;
-    order->status = 1;
+    if (m_traceWnd.vrxDevInterruptPrintOrder(handle, order->dwOrderId, &info) != VRXERR_NORMAL) return;
+    order->status = vrx::OrderStatus::Interrupted;
     order->interruptInfo = info;
 }
 
@@ -87,7 +87,7 @@ void CVrxClientDlg::OnDevStartRetransmission() {
     vrx::OrderEntry* resume = registry.Find(dialog.m_resumeOrderId);
     if (!suspended || !resume) return;
     VRXINTERRUPTORDERINFO info = suspended->interruptInfo;
-    if (m_traceWnd.vrxDevStartRetransmission(handle, resume->orderId, &info) != VRXERR_NORMAL) return;
+    if (m_traceWnd.vrxDevStartRetransmission(handle, resume->dwOrderId, &info) != VRXERR_NORMAL) return;
     // An order resumed in itself keeps its prints where they are: moving them
     // into the list being emptied would never end.
     if (suspended != resume) registry.MovePrintsAndRemove(suspended, resume);

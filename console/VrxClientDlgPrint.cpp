@@ -80,7 +80,7 @@ std::string MappingName(int32_t sequence) {
 
 uint32_t CVrxClientDlg::SubmitPrintEntry(HVRXPRINTER handle, vrx::PrintEntry& entry) {
     // The colour-command mode has no print call of its own.
-    if (entry.mode == 1) return 0;
+    if (entry.mode == vrx::PrintMode::ColourCommand) return 0;
     return m_traceWnd.vrxDevPrint(handle, entry.orderId, &entry.printId, &CVrxClientDlg::CompletionProc,
                                   &entry.PrintInfo());
 }
@@ -118,7 +118,7 @@ void CVrxClientDlg::PrintImage(uint32_t mode) {
             }
             request.info.pName = name.c_str();
             vrx::PrintEntry entry(request.orderId, request.info);
-            entry.mode = request.mode;
+            entry.mode = static_cast<vrx::PrintMode>(request.mode);
             entry.priority = static_cast<uint16_t>(request.priority);
             entry.SetColorCommandPath(request.colorCommandPath.c_str());
             if (SubmitPrintEntry(handle, entry) != VRXERR_NORMAL) continue;
@@ -142,7 +142,7 @@ void CVrxClientDlg::OnDevPrintResend() {
     // Finished prints only; each takes the new print id and stays done.
     for (int i = 0; i < order->PrintCount(); ++i) {
         vrx::PrintEntry& print = *order->PrintAt(i);
-        if (print.done == 1) SubmitPrintEntry(handle, print);
+        if (print.done) SubmitPrintEntry(handle, print);
     }
 }
 
@@ -154,10 +154,10 @@ void CVrxClientDlg::OnDevEndRetransmission() {
     vrx::ConsoleLock::Scope lock(m_lock);
     vrx::OrderEntry* order = vrx::TheOrderRegistry().Find(dialog.m_orderId);
     if (!order) return;
-    m_traceWnd.vrxDevEndRetransmission(handle, order->orderId);
+    m_traceWnd.vrxDevEndRetransmission(handle, order->dwOrderId);
     // Whatever the call said: the unfinished prints go out again.
     for (int i = 0; i < order->PrintCount(); ++i) {
         vrx::PrintEntry& print = *order->PrintAt(i);
-        if (print.done == 0) SubmitPrintEntry(handle, print);
+        if (!print.done) SubmitPrintEntry(handle, print);
     }
 }

@@ -22,7 +22,7 @@ LRESULT ChooseChangedOrder(const ui::ListView& list, const NMHDR& header, uint32
     return 0;
 }
 
-bool Interrupted(const vrx::OrderEntry& order) { return order.status != 0; }
+bool Interrupted(const vrx::OrderEntry& order) { return order.status != vrx::OrderStatus::Started; }
 
 }  // namespace
 
@@ -34,8 +34,8 @@ uint32_t ListOrdersInto(ui::ListView& list, const std::function<bool(const vrx::
     for (int i = 0; i < registry.Count(); ++i) {
         const vrx::OrderEntry& order = *registry.At(i);
         if (!keep(order)) continue;
-        list.InsertItem(list.GetItemCount(), IdText(order.orderId), static_cast<LPARAM>(order.orderId));
-        if (!any) first = order.orderId;
+        list.InsertItem(list.GetItemCount(), IdText(order.dwOrderId), static_cast<LPARAM>(order.dwOrderId));
+        if (!any) first = order.dwOrderId;
         any = true;
     }
     list.SetRedraw(true);

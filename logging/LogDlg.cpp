@@ -38,8 +38,6 @@ void ReadFileVersion(uint32_t& ms, uint32_t& ls) {
     }
 }
 
-}  // namespace
-
 // The context menu, in its order; 0 is a separator.
 const struct {
     int id;
@@ -49,6 +47,8 @@ const struct {
     {0, nullptr},                     {ID_LOG_FIND, L"&Find...\tCtrl+F"}, {0, nullptr},
     {ID_LOG_CLEAR, L"C&lear"},        {ID_LOG_PAUSE, L"&Pause following"},
 };
+
+}  // namespace
 
 CLogDlg::CLogDlg() : ui::Dialog(IDD_LOG_DIALOG) {
     // Menu commands arrive with notification code 0.

@@ -29,10 +29,14 @@ std::string LogMutexName(const std::string& mainPath) {
     return name;
 }
 
-static std::string Lower(std::string text) {
+namespace {
+
+std::string Lower(std::string text) {
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
 }
+
+}  // namespace
 
 std::string ResolveBackupPath(const std::string& mainPath, const std::string& backupPath) {
     if (backupPath.empty() || Lower(backupPath) != Lower(mainPath)) return backupPath;

@@ -87,9 +87,9 @@ void PrintEntry::SetColorCommandPath(const char* path) {
 
 // ---- OrderEntry ----
 
-OrderEntry::OrderEntry(uint32_t orderId_, uint32_t dwPriority_, uint32_t dwSorterNum_, uint32_t dwSortFrame_,
+OrderEntry::OrderEntry(uint32_t dwOrderId_, uint32_t dwPriority_, uint32_t dwSorterNum_, uint32_t dwSortFrame_,
                        uint32_t dwExOptions_)
-    : orderId(orderId_),
+    : dwOrderId(dwOrderId_),
       dwPriority(dwPriority_),
       dwSorterNum(dwSorterNum_),
       dwSortFrame(dwSortFrame_),
@@ -97,7 +97,7 @@ OrderEntry::OrderEntry(uint32_t orderId_, uint32_t dwPriority_, uint32_t dwSorte
 
 OrderEntry::OrderEntry(const OrderEntry& other)
     : status(other.status),
-      orderId(other.orderId),
+      dwOrderId(other.dwOrderId),
       dwPriority(other.dwPriority),
       dwSorterNum(other.dwSorterNum),
       dwSortFrame(other.dwSortFrame),
@@ -143,7 +143,7 @@ OrderEntry* OrderRegistry::Find(uint32_t orderId) {
 
 const OrderEntry* OrderRegistry::Find(uint32_t orderId) const {
     for (const auto& order : m_orders)
-        if (order->orderId == orderId) return order.get();
+        if (order->dwOrderId == orderId) return order.get();
     return nullptr;
 }
 
@@ -172,7 +172,7 @@ bool OrderRegistry::MovePrintsAndRemove(OrderEntry* from, OrderEntry* to) {
     // entries themselves do not move in memory.
     to->m_prints.reserve(to->m_prints.size() + from->m_prints.size());
     for (auto& print : from->m_prints) {
-        print->orderId = to->orderId;
+        print->orderId = to->dwOrderId;
         to->m_prints.push_back(std::move(print));
     }
     from->m_prints.clear();

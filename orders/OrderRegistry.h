@@ -12,6 +12,9 @@
 
 namespace vrx {
 
+// How a print was submitted.
+enum class PrintMode : uint32_t { Plain = 0, ColourCommand = 1 };
+
 // One accepted print: the record as submitted, holding its own name text, so
 // the record can be handed to vrxDevPrint again long after the caller's
 // buffers are gone. The record's pName always points at this entry's Name().
@@ -47,9 +50,9 @@ public:
 
     uint32_t orderId = 0;
     uint32_t printId = 0;  // written by vrxDevPrint through its pPrintID
-    uint32_t mode = 0;     // 0 plain, 1 colour-command
-    uint16_t priority = 0; // colour-command priority
-    uint32_t done = 0;     // 1 once a completion reports the print finished
+    PrintMode mode = PrintMode::Plain;
+    uint16_t priority = 0;  // colour-command priority
+    bool done = false;      // set once a completion reports the print finished
 
 private:
     VRXPRINTINFO m_printInfo{};
@@ -57,12 +60,15 @@ private:
     char m_colorCommandPath[kColorCommandPathSize] = {};
 };
 
+// Where an order stands: an interrupted one waits for its retransmission.
+enum class OrderStatus : uint32_t { Started = 0, Interrupted = 1 };
+
 // One order started from the console and the prints accepted for it, in
 // submission order. Copies are deep; moves hand the prints over whole.
 class OrderEntry {
 public:
     OrderEntry() = default;
-    OrderEntry(uint32_t orderId, uint32_t dwPriority, uint32_t dwSorterNum, uint32_t dwSortFrame,
+    OrderEntry(uint32_t dwOrderId, uint32_t dwPriority, uint32_t dwSorterNum, uint32_t dwSortFrame,
                uint32_t dwExOptions);
     OrderEntry(const OrderEntry& other);
     OrderEntry& operator=(const OrderEntry& other);
@@ -82,8 +88,8 @@ public:
     // Removes and deletes that print (by identity); false when not held.
     bool RemovePrint(const PrintEntry* print);
 
-    uint32_t status = 0;  // 0 after start, 1 after a successful interrupt
-    uint32_t orderId = 0;
+    OrderStatus status = OrderStatus::Started;
+    uint32_t dwOrderId = 0;
     uint32_t dwPriority = 0;
     uint32_t dwSorterNum = 0;
     uint32_t dwSortFrame = 0;

@@ -74,7 +74,7 @@ protected:
     }
 
     // An order with one print of dwPrintNum 3, print id 7.
-    vrx::PrintEntry* AddOrderWithPrint(uint32_t orderId, uint32_t printId, uint32_t status = 0) {
+    vrx::PrintEntry* AddOrderWithPrint(uint32_t orderId, uint32_t printId, vrx::OrderStatus status = vrx::OrderStatus::Started) {
         vrx::OrderEntry order(orderId, 0, 0, 0, 0);
         order.status = status;
         VRXPRINTINFO info{};
@@ -120,13 +120,13 @@ TEST_F(NotificationRouting, AnEventOffRemovesOnlyTheFirstEntryMatchingHandleAndE
 TEST_F(NotificationRouting, ATransferCompletionMarksThePrintDoneOnlyWhenAllAreFinished) {
     vrx::PrintEntry* print = AddOrderWithPrint(26, 7);
     Complete(COMPLETION_PRINT, 7, RESULT_TRANSFER, 2);
-    EXPECT_EQ(print->done, 0u);
+    EXPECT_EQ(print->done, false);
     EXPECT_EQ(LastTrace(),
               "[>>>] [VRXCOMPLETIONPROC] dwCompletionCode=COMPLETION_PRINT(0), pCompletionInfo={ hPrinter=0x00A40011, "
               "dwIPAddress=0,0,0,0, sysTime=0000/00/00 00:00:00, dwPrintId=7, dwStatus=RESULT_TRANSFER(4), "
               "dwFinishNum=2 }");
     Complete(COMPLETION_PRINT, 7, RESULT_TRANSFER, 3);
-    EXPECT_EQ(print->done, 1u);
+    EXPECT_EQ(print->done, true);
 }
 
 TEST_F(NotificationRouting, CountCompletionsKeepTheLow16BitsInTheStoredRecord) {
@@ -135,15 +135,15 @@ TEST_F(NotificationRouting, CountCompletionsKeepTheLow16BitsInTheStoredRecord) {
     EXPECT_EQ(print->PrintInfo().wLoadingCount, 4464);
     Complete(COMPLETION_PRINT, 7, RESULT_PRINTED_COUNT, 65537);
     EXPECT_EQ(print->PrintInfo().wPrintedCount, 1);
-    EXPECT_EQ(print->done, 0u);
+    EXPECT_EQ(print->done, false);
     Complete(COMPLETION_PRINT, 8, RESULT_PRINTED_COUNT, 5);  // a print the console never sent
     EXPECT_EQ(print->PrintInfo().wPrintedCount, 1);
     EXPECT_NE(LastTrace().find("dwPrintId=8, dwStatus=UNKNOWN(40)"), std::string::npos) << "still traced";
 }
 
 TEST_F(NotificationRouting, AnOrderCompletionRemovesOnlyAnOrderOfStatusZero) {
-    AddOrderWithPrint(26, 7, 0);
-    AddOrderWithPrint(27, 8, 1);  // interrupted
+    AddOrderWithPrint(26, 7, vrx::OrderStatus::Started);
+    AddOrderWithPrint(27, 8, vrx::OrderStatus::Interrupted);  // interrupted
     Complete(COMPLETION_ORDER, 27, RESULT_OK);
     EXPECT_NE(vrx::TheOrderRegistry().Find(27), nullptr);
     Complete(COMPLETION_ORDER, 26, RESULT_OK);
@@ -164,7 +164,7 @@ TEST_F(NotificationRouting, CompletionCodesOtherThanPrintAndOrderLeaveNoTrace) {
     EXPECT_EQ(CVrxClientDlg::CompletionProc(2, &c), 2u);
     Pump();
     EXPECT_EQ(TraceCount(), before);
-    EXPECT_EQ(vrx::TheOrderRegistry().FindPrint(7)->done, 0u);
+    EXPECT_EQ(vrx::TheOrderRegistry().FindPrint(7)->done, false);
 }
 
 TEST_F(NotificationRouting, AnOrderCompletionIsReadOnlyForItsOwn48Bytes) {

@@ -34,7 +34,7 @@ protected:
         }
         registry.Add(seven);
         registry.Add(vrx::OrderEntry(8, 0, 0, 0, 0));
-        registry.Add(vrx::OrderEntry(9, 0, 0, 0, 0))->status = 1;
+        registry.Add(vrx::OrderEntry(9, 0, 0, 0, 0))->status = vrx::OrderStatus::Interrupted;
     }
     void TearDown() override { vrx::TheOrderRegistry().Clear(); }
 
@@ -144,7 +144,7 @@ TEST_F(OrderPickers, ARetransmissionIntoTheSuspendedOrderItselfKeepsItsOrderAndP
     testing_support::WriteFileText(folder.File("sim.ini"), "[ForcedResults]\r\nvrxDevStartRetransmission=1\r\n");
     SetEnvironmentVariableA("ZEMBRINSIM_INI", folder.File("sim.ini").c_str());
     ASSERT_EQ(::vrxLibOpen(nullptr), VRXERR_NORMAL);
-    vrx::TheOrderRegistry().Find(7)->status = 1;
+    vrx::TheOrderRegistry().Find(7)->status = vrx::OrderStatus::Interrupted;
     CVrxClientDlg main;
     ASSERT_NE(main.CreateModeless(nullptr), nullptr);
     std::thread confirm([] {

@@ -47,7 +47,7 @@ TEST(OrderRegistry, IndexOutsideTheListGivesNone) {
     ASSERT_EQ(registry.Count(), 2);
     for (int index : {-1, -2147483647 - 1, 2, 3}) EXPECT_EQ(registry.At(index), nullptr) << index;
     ASSERT_NE(registry.At(1), nullptr);
-    EXPECT_EQ(registry.At(1)->orderId, 2u);
+    EXPECT_EQ(registry.At(1)->dwOrderId, 2u);
     EXPECT_EQ(static_cast<const OrderRegistry&>(registry).At(-1), nullptr);
 }
 
@@ -76,7 +76,7 @@ TEST(OrderRegistry, DuplicateIdsFindAndRemoveTheFirstAdded) {
     EXPECT_EQ(registry.Count(), 2);
     ASSERT_NE(registry.Find(9), nullptr);
     EXPECT_EQ(registry.Find(9)->dwPriority, 222u);
-    EXPECT_EQ(registry.At(0)->orderId, 7u) << "order of the rest kept";
+    EXPECT_EQ(registry.At(0)->dwOrderId, 7u) << "order of the rest kept";
 
     OrderEntry notHeld = MakeOrder(7, 0, {});
     EXPECT_FALSE(registry.Remove(&notHeld));
@@ -87,19 +87,19 @@ TEST(OrderRegistry, DuplicateIdsFindAndRemoveTheFirstAdded) {
 TEST(OrderRegistry, AddStoresACopyOfTheOrderAndItsPrints) {
     OrderRegistry registry;
     OrderEntry order = MakeOrder(3, 1, {10});
-    order.status = 1;
+    order.status = vrx::OrderStatus::Interrupted;
     order.interruptInfo.wOrderState = 0x1234;
     OrderEntry* stored = registry.Add(order);
     ASSERT_NE(stored, &order);
-    order.orderId = 4;
-    order.PrintAt(0)->done = 1;
+    order.dwOrderId = 4;
+    order.PrintAt(0)->done = true;
     order.PrintAt(0)->SetName("changed");
 
-    EXPECT_EQ(stored->orderId, 3u);
-    EXPECT_EQ(stored->status, 1u);
+    EXPECT_EQ(stored->dwOrderId, 3u);
+    EXPECT_EQ(stored->status, vrx::OrderStatus::Interrupted);
     EXPECT_EQ(stored->interruptInfo.wOrderState, 0x1234);
     ASSERT_EQ(stored->PrintCount(), 1);
-    EXPECT_EQ(stored->PrintAt(0)->done, 0u);
+    EXPECT_EQ(stored->PrintAt(0)->done, false);
     ExpectOwnName(*stored->PrintAt(0), "print10");
 }
 
@@ -133,9 +133,9 @@ TEST(PrintEntry, CopyKeepsItsOwnNameAfterTheOriginalAndItsOrderAreGone) {
 TEST(PrintEntry, AssignmentSelfAssignmentAndMoveRepointTheName) {
     auto source = std::make_unique<PrintEntry>(MakePrint(1, 2, "source"));
     source->SetColorCommandPath("C:\\kolm.xml");
-    source->mode = 1;
+    source->mode = vrx::PrintMode::ColourCommand;
     source->priority = 7;
-    source->done = 1;
+    source->done = true;
 
     PrintEntry assigned = MakePrint(9, 9, "old");
     assigned = *source;
@@ -149,9 +149,9 @@ TEST(PrintEntry, AssignmentSelfAssignmentAndMoveRepointTheName) {
         EXPECT_STREQ(print->ColorCommandPath(), "C:\\kolm.xml");
         EXPECT_EQ(print->orderId, 1u);
         EXPECT_EQ(print->printId, 2u);
-        EXPECT_EQ(print->mode, 1u);
+        EXPECT_EQ(print->mode, vrx::PrintMode::ColourCommand);
         EXPECT_EQ(print->priority, 7);
-        EXPECT_EQ(print->done, 1u);
+        EXPECT_EQ(print->done, true);
     }
 
     PrintEntry& alias = assigned;
@@ -202,26 +202,26 @@ TEST(PrintEntry, RecordHandedBackToItselfKeepsTheName) {
 
 TEST(OrderEntry, DeepCopyAssignmentAndMoveOwnTheirPrints) {
     auto original = std::make_unique<OrderEntry>(MakeOrder(8, 5, {1, 2, 3}));
-    original->status = 1;
+    original->status = vrx::OrderStatus::Interrupted;
     OrderEntry copy(*original);
     OrderEntry assigned = MakeOrder(99, 0, {77});
     assigned = *original;
     OrderEntry moved(MakeOrder(0, 0, {}));
     moved = OrderEntry(*original);
 
-    original->PrintAt(0)->done = 1;
+    original->PrintAt(0)->done = true;
     original->RemovePrint(original->PrintAt(1));
     original.reset();
 
     for (const OrderEntry* order : {&copy, &assigned, &moved}) {
-        EXPECT_EQ(order->orderId, 8u);
+        EXPECT_EQ(order->dwOrderId, 8u);
         EXPECT_EQ(order->dwPriority, 5u);
         EXPECT_EQ(order->dwSorterNum, 2u);
         EXPECT_EQ(order->dwSortFrame, 3u);
         EXPECT_EQ(order->dwExOptions, 4u);
-        EXPECT_EQ(order->status, 1u);
+        EXPECT_EQ(order->status, vrx::OrderStatus::Interrupted);
         ASSERT_EQ(order->PrintCount(), 3);
-        EXPECT_EQ(order->PrintAt(0)->done, 0u);
+        EXPECT_EQ(order->PrintAt(0)->done, false);
         for (int i = 0; i < 3; ++i)
             ExpectOwnName(*order->PrintAt(i), ("print" + std::to_string(i + 1)).c_str());
     }
@@ -256,7 +256,7 @@ TEST(OrderRegistry, MovedPrintsJoinTheEndOfTheResumeOrder) {
     OrderRegistry registry;
     OrderEntry* resume = registry.Add(MakeOrder(20, 0, {1}));
     OrderEntry* suspended = registry.Add(MakeOrder(10, 0, {2, 3}));
-    suspended->PrintAt(0)->done = 1;
+    suspended->PrintAt(0)->done = true;
 
     ASSERT_TRUE(registry.MovePrintsAndRemove(suspended, resume));
     EXPECT_EQ(registry.Count(), 1);
@@ -267,7 +267,7 @@ TEST(OrderRegistry, MovedPrintsJoinTheEndOfTheResumeOrder) {
         EXPECT_EQ(resume->PrintAt(i)->printId, expectedIds[i]);
         EXPECT_EQ(resume->PrintAt(i)->orderId, 20u);
     }
-    EXPECT_EQ(resume->PrintAt(1)->done, 1u);
+    EXPECT_EQ(resume->PrintAt(1)->done, true);
     ExpectOwnName(*resume->PrintAt(2), "print3");
 }
 
