@@ -5,7 +5,6 @@
 
 #include "AboutDlg.h"
 #include "NotificationCopies.h"
-#include "SettingsExchange.h"
 #include "resource.h"
 
 CVrxClientDlg* g_pMainDlg = nullptr;

@@ -12,13 +12,11 @@
 //   VrxClientDlgNotify.cpp   the library's callbacks and the pending events
 // Each button handler has the same shape:
 //   1. handle = GetSelectedPrinterHandle()        (device calls only)
-//   2. preset a parameter dialog and run it: RunRememberedDialog() when it
-//      remembers values (its settings exchange loads them, and saves them
-//      on OK), RunParameterDialog() otherwise; stop unless it says OK
+//   2. preset a parameter dialog; stop unless RunParameterDialog() says OK
+//      (RunRememberedDialog() loads remembered values first, saves them after)
 //   3. under ConsoleLock::Scope(m_lock): the traced call through m_traceWnd,
-//      bookkeeping only on VRXERR_NORMAL; the one exception is the end of a
-//      retransmission, which re-submits the unfinished prints whatever the
-//      call said
+//      bookkeeping only on VRXERR_NORMAL (the end of a retransmission
+//      re-submits the unfinished prints whatever its call said)
 #pragma once
 
 #include <cstdint>
@@ -31,12 +29,9 @@
 #include "Dialog.h"
 #include "LogDlg.h"
 #include "OrderRegistry.h"
+#include "SettingsExchange.h"
 #include "SettingsFile.h"
 #include "VrxSdk.h"
-
-namespace vrx {
-class SettingsExchange;
-}
 
 class CVrxClientDlg : public ui::Dialog {
 public:
@@ -89,6 +84,7 @@ private:
     void OnLibClose();
     void OnSearchPrinter();
     void OnSearchPrinter2();
+    void SearchPrinters(uint32_t (vrx::SdkCallTracer::*search)(uint16_t*, uint32_t));
     void OnGetPrinter();
     void OnDevOpen();
     void OnDevClose();

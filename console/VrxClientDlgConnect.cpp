@@ -9,7 +9,6 @@
 #include "LibOpenDlg.h"
 #include "OrderRegistry.h"
 #include "ProgramPath.h"
-#include "SettingsExchange.h"
 #include "VrxClientDlg.h"
 
 // Marks a close in progress for the callbacks that wait for the lock.
@@ -29,6 +28,17 @@ namespace {
 constexpr uint32_t kSearchWaitTime = 6000;
 constexpr uint32_t kCustomMode = 12;
 constexpr uint32_t kCompletionProcMode = 7;
+
+// The remembered address, first octet first.
+void ExchangeAddress(vrx::SettingsExchange& sx, CDevOpenDlg& dialog) {
+    uint8_t octets[4];
+    CDevOpenDlg::UnpackAddress(dialog.m_address, octets);
+    sx.Octet(vrx::keys::IPAddress1, octets[0]);
+    sx.Octet(vrx::keys::IPAddress2, octets[1]);
+    sx.Octet(vrx::keys::IPAddress3, octets[2]);
+    sx.Octet(vrx::keys::IPAddress4, octets[3]);
+    dialog.m_address = CDevOpenDlg::PackAddress(octets);
+}
 
 }  // namespace
 
@@ -56,18 +66,14 @@ void CVrxClientDlg::OnLibClose() {
     m_traceWnd.vrxLibClose();
 }
 
-void CVrxClientDlg::OnSearchPrinter() {
+void CVrxClientDlg::SearchPrinters(uint32_t (vrx::SdkCallTracer::*search)(uint16_t*, uint32_t)) {
     vrx::ConsoleLock::Scope lock(m_lock);
     uint16_t count = 0;
-    if (m_traceWnd.vrxSearchPrinter(&count, kSearchWaitTime) == VRXERR_NORMAL) m_printerCount = count;
+    if ((m_traceWnd.*search)(&count, kSearchWaitTime) == VRXERR_NORMAL) m_printerCount = count;
 }
 
-// The same as the first search, through the second search call.
-void CVrxClientDlg::OnSearchPrinter2() {
-    vrx::ConsoleLock::Scope lock(m_lock);
-    uint16_t count = 0;
-    if (m_traceWnd.vrxSearchPrinter2(&count, kSearchWaitTime) == VRXERR_NORMAL) m_printerCount = count;
-}
+void CVrxClientDlg::OnSearchPrinter() { SearchPrinters(&vrx::SdkCallTracer::vrxSearchPrinter); }
+void CVrxClientDlg::OnSearchPrinter2() { SearchPrinters(&vrx::SdkCallTracer::vrxSearchPrinter2); }
 
 void CVrxClientDlg::OnGetPrinter() {
     CGetPrinterDlg dialog;
@@ -100,21 +106,6 @@ void CVrxClientDlg::ProposeLocalAddress(uint8_t (&octets)[4]) {
     else
         m_traceWnd.Trace("gethostbyname", "!!!", "local host lookup gave no IPv4 address; proposing 127.0.0.1");
 }
-
-namespace {
-
-// The remembered address, first octet first.
-void ExchangeAddress(vrx::SettingsExchange& sx, CDevOpenDlg& dialog) {
-    uint8_t octets[4];
-    CDevOpenDlg::UnpackAddress(dialog.m_address, octets);
-    sx.Octet(vrx::keys::IPAddress1, octets[0]);
-    sx.Octet(vrx::keys::IPAddress2, octets[1]);
-    sx.Octet(vrx::keys::IPAddress3, octets[2]);
-    sx.Octet(vrx::keys::IPAddress4, octets[3]);
-    dialog.m_address = CDevOpenDlg::PackAddress(octets);
-}
-
-}  // namespace
 
 void CVrxClientDlg::OnDevOpen() {
     uint8_t octets[4] = {};

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "DeviceDialogs.h"
-#include "SettingsExchange.h"
 #include "VrxClientDlg.h"
 
 namespace {
@@ -179,8 +178,7 @@ void CVrxClientDlg::OnDevBlankPrint() {
     dialog.m_paperPresence = 0;
     if (!RunRememberedDialog(dialog, [&](vrx::SettingsExchange& sx) { ExchangeBlankPrint(sx, dialog); })) return;
 
-    // Unsigned fields keep the bits of the signed values; the 16-bit one the
-    // low 16 bits of its list index.
+    // Unsigned fields keep the bits of the signed values, wPrintQuality the low 16.
     VRXBLANKPRINTINFO blank{};
     blank.dwResolution = dialog.m_resolution;
     blank.dwPaperWidth = dialog.m_paperWidth;

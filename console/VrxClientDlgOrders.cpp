@@ -13,15 +13,14 @@ void CVrxClientDlg::OnDevStartOrder() {
     dialog.m_sorterNum = 0;
     if (!RunParameterDialog(dialog)) return;
     const uint32_t priority = CDevStartOrderDlg::PriorityOf(dialog.m_priority);
-    const auto sorterNum = static_cast<uint32_t>(dialog.m_sorterNum);
-    const auto sortFrame = static_cast<uint32_t>(dialog.m_sortFrame);
     uint32_t orderId = 0;
     vrx::ConsoleLock::Scope lock(m_lock);
-    if (m_traceWnd.vrxDevStartOrderEx(handle, &orderId, &CVrxClientDlg::CompletionProc, priority, sorterNum, sortFrame,
-                                      dialog.m_exOptions) != VRXERR_NORMAL)
+    if (m_traceWnd.vrxDevStartOrderEx(handle, &orderId, &CVrxClientDlg::CompletionProc, priority, dialog.m_sorterNum,
+                                      dialog.m_sortFrame, dialog.m_exOptions) != VRXERR_NORMAL)
         return;
     m_lastOrderId = orderId;
-    vrx::TheOrderRegistry().Add(vrx::OrderEntry(orderId, priority, sorterNum, sortFrame, dialog.m_exOptions));
+    vrx::TheOrderRegistry().Add(
+        vrx::OrderEntry(orderId, priority, dialog.m_sorterNum, dialog.m_sortFrame, dialog.m_exOptions));
 }
 
 void CVrxClientDlg::CallWithOrderId(int templateId, uint32_t (vrx::SdkCallTracer::*call)(HVRXPRINTER, uint32_t)) {

@@ -9,7 +9,6 @@
 #include "OrderDialogs.h"
 #include "OrderRegistry.h"
 #include "PrintDialogs.h"
-#include "SettingsExchange.h"
 #include "VrxClientDlg.h"
 #include "resource.h"
 

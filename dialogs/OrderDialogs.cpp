@@ -88,13 +88,10 @@ uint32_t CDevStartOrderDlg::PriorityOf(int kindIndex) {
 }
 
 BOOL CDevStartOrderDlg::OnInitDialog() {
-    ui::ComboBox kinds;
-    kinds.Attach(Item(IDC_START_PRIORITY));
+    ui::ComboBox kinds(Item(IDC_START_PRIORITY));
     const int offered = m_maintenance ? static_cast<int>(std::size(kOrderKinds)) : kPlainKinds;
     for (int i = 0; i < offered; ++i) kinds.AddString(kOrderKinds[i].entry);
-    ui::ComboBox frames;
-    frames.Attach(Item(IDC_START_SORT_FRAME));
-    frames.AddStrings({"0 : DISABLE", "1 : ENABLE"});
+    FillList(IDC_START_SORT_FRAME, {"0 : DISABLE", "1 : ENABLE"});
     m_singleRow = false;
     m_exOptions = 0;
     return ui::Dialog::OnInitDialog();
@@ -195,8 +192,7 @@ CDevResendDlg::CDevResendDlg() : ui::Dialog(IDD_DEV_RESEND) {}
 
 BOOL CDevResendDlg::OnInitDialog() {
     ui::Dialog::OnInitDialog();
-    ui::ListView prints;
-    prints.Attach(Item(IDC_PICK_PRINTS));
+    ui::ListView prints(Item(IDC_PICK_PRINTS));
     FillPrintList(prints, m_orderId);
     return TRUE;
 }

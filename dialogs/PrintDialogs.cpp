@@ -1,7 +1,6 @@
 #include "PrintDialogs.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include <cstdio>
 #include <cstring>
@@ -12,7 +11,6 @@
 #include "FileBytes.h"
 #include "FileChooser.h"
 #include "ImageProbe.h"
-#include "Text.h"
 #include "resource.h"
 
 const KolmPriority KolmPriorityTable[6] = {
@@ -76,8 +74,7 @@ CPrintBasicPage::CPrintBasicPage(PrintRequest& block) : CPrintPage(IDD_PRINT_BAS
 }
 
 BOOL CPrintBasicPage::OnInitDialog() {
-    ui::ComboBox formats;
-    formats.Attach(Item(IDC_BASIC_IMAGE_FORMAT));
+    ui::ComboBox formats(Item(IDC_BASIC_IMAGE_FORMAT));
     const int offered = m_maintenance ? static_cast<int>(std::size(kImageFormats)) : kPlainFormats;
     for (int i = 0; i < offered; ++i) formats.AddString(kImageFormats[i]);
     FillList(IDC_BASIC_FEED, {"0 : ROLL", "1 : SHEET"});
@@ -264,8 +261,7 @@ CPrintKolmXmlPage::CPrintKolmXmlPage(PrintRequest& block) : CPrintPage(IDD_PRINT
 }
 
 BOOL CPrintKolmXmlPage::OnInitDialog() {
-    ui::ComboBox list;
-    list.Attach(Item(IDC_KOLM_PRIORITY));
+    ui::ComboBox list(Item(IDC_KOLM_PRIORITY));
     m_priorityIndex = -1;
     for (int i = 0; i < static_cast<int>(std::size(KolmPriorityTable)); ++i) {
         list.AddString(KolmPriorityTable[i].name);

@@ -1,13 +1,11 @@
 #include "LibOpenDlg.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include "Controls.h"
 #include "DataExchange.h"
 #include "FileChooser.h"
 #include "ProgramPath.h"
-#include "Text.h"
 #include "resource.h"
 
 namespace {
@@ -55,8 +53,7 @@ BOOL CLibOpenDlg::OnInitDialog() {
     m_fileName = vrx::ProgramFile("ZembrinPrinter", "log");
     m_settingsPath = vrx::ProgramFile("ZembrinPrinter", "ini");
     ui::Dialog::OnInitDialog();
-    ui::UpDown spin;
-    spin.Attach(Item(IDC_MAXLINE_SPIN));
+    ui::UpDown spin(Item(IDC_MAXLINE_SPIN));
     spin.SetRange(kMinLines, kMaxLines);
     spin.SetPos(kDefaultLines);
     ui::Window(Item(IDC_LOG_SETTINGS_PATH)).SetText(m_settingsPath);

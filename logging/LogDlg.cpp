@@ -144,15 +144,16 @@ void CLogDlg::CopySelected() {
     if (selected >= 0) ui::CopyToClipboard(Handle(), m_list.GetText(selected));
 }
 
-void CLogDlg::CopyAll() {
+std::string CLogDlg::AllLines() const {
     std::string text;
     for (int i = 0; i < m_list.GetCount(); ++i) text += m_list.GetText(i) + "\r\n";
-    ui::CopyToClipboard(Handle(), text);
+    return text;
 }
 
+void CLogDlg::CopyAll() { ui::CopyToClipboard(Handle(), AllLines()); }
+
 bool CLogDlg::SaveLines(const std::string& path, std::string& error) const {
-    std::string text;
-    for (int i = 0; i < m_list.GetCount(); ++i) text += m_list.GetText(i) + "\r\n";
+    const std::string text = AllLines();
     HANDLE file = CreateFileW(ui::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;

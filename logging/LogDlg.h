@@ -54,6 +54,7 @@ protected:
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
 private:
+    std::string AllLines() const;  // each ending in CR LF
     int MeasureLine(const char* line);
     void SetExtent(int extent);
     void PaceRepaint();

@@ -24,6 +24,7 @@ public:
 
 class ComboBox : public Control {
 public:
+    using Control::Control;
     int AddString(const std::string& text);
     // Fixed entries, in order (a sorted list sorts them itself).
     void AddStrings(std::initializer_list<const char*> texts) {
@@ -41,6 +42,7 @@ public:
 
 class ListBox : public Control {
 public:
+    using Control::Control;
     int AddString(const std::string& text);
     int GetCount() const { return static_cast<int>(Send(LB_GETCOUNT)); }
     int GetCurSel() const { return static_cast<int>(Send(LB_GETCURSEL)); }
@@ -61,6 +63,7 @@ public:
 // A list view whose items carry a text and a number (item data).
 class ListView : public Control {
 public:
+    using Control::Control;
     void SetView(DWORD view) { Send(LVM_SETVIEW, view); }
     // state: LVIS_ flags the new item starts with.
     int InsertItem(int index, const std::string& text, LPARAM data, UINT state = 0);
@@ -77,6 +80,7 @@ public:
 
 class Tab : public Control {
 public:
+    using Control::Control;
     int InsertItem(int index, const std::string& text);
     int GetItemCount() const { return static_cast<int>(Send(TCM_GETITEMCOUNT)); }
     int GetCurSel() const { return static_cast<int>(Send(TCM_GETCURSEL)); }
@@ -89,6 +93,7 @@ public:
 // The IP address control; its packing puts the first field in the highest byte.
 class IpAddress : public Control {
 public:
+    using Control::Control;
     void SetAddress(uint32_t packed) { Send(IPM_SETADDRESS, 0, static_cast<LPARAM>(packed)); }
     // An empty field reads as 0.
     uint32_t GetAddress() const;
@@ -96,6 +101,7 @@ public:
 
 class UpDown : public Control {
 public:
+    using Control::Control;
     void SetRange(int low, int high) { Send(UDM_SETRANGE32, static_cast<WPARAM>(low), high); }
     void SetPos(int pos) { Send(UDM_SETPOS32, 0, pos); }
 };

@@ -83,8 +83,7 @@ void DataExchange::Check(int id, bool& checked) {
 
 void DataExchange::ComboIndex(int id, int& index) {
     if (Skip()) return;
-    ComboBox combo;
-    combo.Attach(GetDlgItem(m_dialog, id));
+    ComboBox combo(GetDlgItem(m_dialog, id));
     if (!m_saving)
         combo.SetCurSel(index);
     else
@@ -93,8 +92,7 @@ void DataExchange::ComboIndex(int id, int& index) {
 
 void DataExchange::ListIndex(int id, int& index) {
     if (Skip()) return;
-    ListBox list;
-    list.Attach(GetDlgItem(m_dialog, id));
+    ListBox list(GetDlgItem(m_dialog, id));
     if (!m_saving)
         list.SetCurSel(index);
     else
@@ -103,8 +101,7 @@ void DataExchange::ListIndex(int id, int& index) {
 
 void DataExchange::ListViewIndex(int id, int& index) {
     if (Skip()) return;
-    ListView view;
-    view.Attach(GetDlgItem(m_dialog, id));
+    ListView view(GetDlgItem(m_dialog, id));
     if (!m_saving) {
         if (index >= 0) view.Select(index);
     } else {
@@ -114,8 +111,7 @@ void DataExchange::ListViewIndex(int id, int& index) {
 
 void DataExchange::IpAddress(int id, uint32_t& packed) {
     if (Skip()) return;
-    ui::IpAddress control;
-    control.Attach(GetDlgItem(m_dialog, id));
+    ui::IpAddress control(GetDlgItem(m_dialog, id));
     if (!m_saving)
         control.SetAddress(packed);
     else

@@ -39,9 +39,13 @@ public:
     void ComboIndex(int id, int& index);
     // The same straight into an unsigned record field, which holds all bits
     // set (the -1 of its width) for none.
-    void ComboIndex(int id, uint32_t& field) { ComboField(id, field); }
-    void ComboIndex(int id, uint16_t& field) { ComboField(id, field); }
-    void ComboIndex(int id, uint8_t& field) { ComboField(id, field); }
+    template <class Field>
+    void ComboIndex(int id, Field& field) {
+        const Field none = static_cast<Field>(~Field{0});
+        int index = field == none ? -1 : static_cast<int>(field);
+        ComboIndex(id, index);
+        field = static_cast<Field>(index);  // -1 keeps all bits set in any width
+    }
     void ListIndex(int id, int& index);
     void ListViewIndex(int id, int& index);
     // IP address control, packed as the control packs it (first field highest).
@@ -54,13 +58,6 @@ private:
     bool Skip() const { return m_failed; }
     template <class T>
     void Number(int id, T& value, T min, T max);
-    template <class Field>
-    void ComboField(int id, Field& field) {
-        const Field none = static_cast<Field>(~Field{0});
-        int index = field == none ? -1 : static_cast<int>(field);
-        ComboIndex(id, index);
-        field = static_cast<Field>(index);  // -1 keeps all bits set in any width
-    }
 
     HWND m_dialog;
     bool m_saving;

@@ -96,9 +96,7 @@ void Dialog::OnOK() {
 void Dialog::OnCancel() { Close(IDCANCEL); }
 
 void Dialog::FillList(int id, std::initializer_list<const char*> entries) const {
-    ComboBox list;
-    list.Attach(Item(id));
-    list.AddStrings(entries);
+    ComboBox(Item(id)).AddStrings(entries);
 }
 
 void Dialog::Route(int id, std::function<void()> handler, int code) {

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "Text.h"
+
 namespace ui {
 
 class Window {
@@ -23,8 +25,8 @@ public:
     // Shown without taking the focus from the window that has it.
     void ShowInactive() const { ShowWindow(m_hwnd, SW_SHOWNOACTIVATE); }
     void Enable(bool enabled) const { EnableWindow(m_hwnd, enabled ? TRUE : FALSE); }
-    std::string Text() const;
-    void SetText(const std::string& text) const;
+    std::string Text() const { return GetText(m_hwnd); }
+    void SetText(const std::string& text) const { ui::SetText(m_hwnd, text); }
     // Suspends repainting while much changes.
     void SetRedraw(bool redraw) const { Send(WM_SETREDRAW, redraw ? TRUE : FALSE); }
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
@@ -32,7 +34,9 @@ public:
     }
 
     // The system's standard error box, owned by this window.
-    void ShowError(const std::string& message) const;
+    void ShowError(const std::string& message) const {
+        MessageBoxW(m_hwnd, Widen(message).c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
+    }
 
 protected:
     HWND m_hwnd = nullptr;
