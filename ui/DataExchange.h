@@ -10,6 +10,7 @@
 #include <functional>
 #include <limits>
 #include <string>
+#include <type_traits>
 
 namespace ui {
 
@@ -41,6 +42,7 @@ public:
     // set (the -1 of its width) for none.
     template <class Field>
     void ComboIndex(int id, Field& field) {
+        static_assert(std::is_unsigned<Field>::value, "a record field of an unsigned type");
         const Field none = static_cast<Field>(~Field{0});
         int index = field == none ? -1 : static_cast<int>(field);
         ComboIndex(id, index);
