@@ -20,7 +20,7 @@ unpacked=$root/build/package-check
 rm -rf "$unpacked" && mkdir -p "$unpacked"
 (cd "$unpacked" && cmake -E tar xf "$archive")
 top=$(find "$unpacked" -mindepth 1 -maxdepth 1 -type d | head -n 1)
-programs=(VrxClient.exe KolmCall.dll KolmHost.exe libgcc_s_dw2-1.dll libstdc++-6.dll libwinpthread-1.dll
+programs=(VrxClient.exe VrxPlay.exe KolmCall.dll KolmHost.exe libgcc_s_dw2-1.dll libstdc++-6.dll libwinpthread-1.dll
           stand-ins/ZembrinPrinter.dll stand-ins/ColorServer.exe)
 for file in "${programs[@]}"; do
   check "$file in the archive" test -f "$top/$file"

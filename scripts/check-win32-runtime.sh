@@ -30,7 +30,7 @@ for dll in "${runtime[@]}"; do
     check "$dependency, needed by $dll, beside them" test -f "$bin/$dependency"
   done
 done
-for module in VrxClient.exe ZembrinPrinter.dll ColorServer.exe; do
+for module in VrxClient.exe VrxPlay.exe ZembrinPrinter.dll ColorServer.exe; do
   check "$module links the runtime statically" no_runtime "$module"
 done
 exports=$(i686-w64-mingw32-objdump -p "$bin/ZembrinPrinter.dll" | sed -n '/Ordinal\/Name Pointer/,/^$/s/^\s*\[ *[0-9]*\] //p')

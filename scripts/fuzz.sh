@@ -15,7 +15,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 build=$root/build/fuzz
 jobs=${VRX_JOBS:-$(nproc)}
-targets=(fuzz_record_lines fuzz_notifications fuzz_value_parse fuzz_sim_settings fuzz_image_probe)
+targets=(fuzz_record_lines fuzz_notifications fuzz_value_parse fuzz_sim_settings fuzz_image_probe fuzz_scenario_file)
 
 usage() {
   echo "usage: $0 smoke | run <target|all> <minutes>  (targets: ${targets[*]})" >&2

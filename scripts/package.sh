@@ -16,7 +16,7 @@ name=VrxClient-$version
 stage=$root/build/package/$name
 rm -rf "$root/build/package" && mkdir -p "$stage/stand-ins"
 
-cp "$bin/VrxClient.exe" "$bin/KolmCall.dll" "$bin/KolmHost.exe" \
+cp "$bin/VrxClient.exe" "$bin/VrxPlay.exe" "$bin/KolmCall.dll" "$bin/KolmHost.exe" \
    "$bin/libgcc_s_dw2-1.dll" "$bin/libstdc++-6.dll" "$bin/libwinpthread-1.dll" "$stage/"
 cp "$bin/ZembrinPrinter.dll" "$bin/ColorServer.exe" "$stage/stand-ins/"
 # Windows readers expect CR LF.
@@ -24,6 +24,7 @@ sed 's/$/\r/' >"$stage/README.txt" <<EOF
 VrxClient $version: test console for the ZembrinPrinter photo-printer library (32-bit)
 
 VrxClient.exe      the console
+VrxPlay.exe        replays a scenario file through the console: VrxPlay.exe FILE [/report FILE]
 KolmCall.dll       the colour-command bridge library, with the GCC runtime DLLs it shares
                    with its hosts (libgcc_s_dw2-1.dll, libstdc++-6.dll, libwinpthread-1.dll)
 KolmHost.exe       a host that drives KolmCall.dll from the command line

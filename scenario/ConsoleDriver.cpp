@@ -1,0 +1,340 @@
+#include "ConsoleDriver.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <functional>
+
+namespace scenario {
+
+namespace {
+
+constexpr int kMessageText = 0xFFFF;  // the text of a message box
+
+template <class Predicate>
+bool WaitUntil(Predicate done, DWORD timeoutMs) {
+    const ULONGLONG until = GetTickCount64() + timeoutMs;
+    while (!done()) {
+        if (GetTickCount64() > until) return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+// The visible top-level windows of a process that `accept` takes, first one.
+HWND FindTopLevel(DWORD processId, const std::function<bool(HWND)>& accept) {
+    struct Search {
+        DWORD processId;
+        const std::function<bool(HWND)>* accept;
+        HWND found;
+    } search{processId, &accept, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM param) CALLBACK -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner != s->processId || !IsWindowVisible(window) || !(*s->accept)(window)) return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// A control the dialog holds, or a failure naming it.
+HWND ControlOf(HWND dialog, int id, std::string& failure) {
+    HWND control = GetDlgItem(dialog, id);
+    if (!control) failure = "the dialog has no control " + std::to_string(id);
+    return control;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+// The dialog hears of a change as it hears of an operator's.
+void Notify(HWND dialog, int id, HWND control, UINT code) {
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
+}
+
+}  // namespace
+
+std::wstring Widen(const std::string& utf8) {
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    if (length > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], length);
+    return wide;
+}
+
+std::string Narrow(const std::wstring& wide) {
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(length), '\0');
+    if (length > 0)
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &utf8[0], length, nullptr, nullptr);
+    return utf8;
+}
+
+ConsoleDriver::~ConsoleDriver() {
+    if (!m_process.hProcess) return;
+    if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(m_process.hProcess, 1);
+    CloseHandle(m_process.hProcess);
+    CloseHandle(m_process.hThread);
+}
+
+bool ConsoleDriver::Start(const std::string& folder, DWORD timeoutMs) {
+    m_folder = folder;
+    std::wstring command = L"\"" + Widen(folder + "VrxClient.exe") + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, Widen(folder).c_str(), &startup,
+                        &m_process)) {
+        m_failure = "cannot start " + folder + "VrxClient.exe: error " + std::to_string(GetLastError());
+        return false;
+    }
+    const bool shown = WaitUntil(
+        [&] {
+            m_main = FindTopLevel(m_process.dwProcessId, [](HWND w) { return TextOf(w) == "VRXCLIENT"; });
+            return m_main != nullptr || WaitForSingleObject(m_process.hProcess, 0) == WAIT_OBJECT_0;
+        },
+        timeoutMs);
+    if (!shown || !m_main) {
+        m_failure = "the console showed no main window";
+        return false;
+    }
+    return true;
+}
+
+void ConsoleDriver::Exit() {
+    if (!m_process.hProcess) return;
+    if (m_main) PostMessageW(m_main, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    if (WaitForSingleObject(m_process.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(m_process.hProcess, 1);
+}
+
+void ConsoleDriver::Release() {
+    if (!m_process.hProcess) return;
+    CloseHandle(m_process.hProcess);
+    CloseHandle(m_process.hThread);
+    m_process = PROCESS_INFORMATION{};
+}
+
+int ConsoleDriver::ButtonId(const std::string& caption) const {
+    struct Search {
+        std::string caption;
+        int id;
+    } search{caption, 0};
+    EnumChildWindows(
+        m_main,
+        [](HWND child, LPARAM param) CALLBACK -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            if (ClassOf(child) != L"Button" || TextOf(child) != s->caption) return TRUE;
+            s->id = GetDlgCtrlID(child);
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.id;
+}
+
+void ConsoleDriver::Sync(DWORD timeoutMs) const {
+    // A sent message is taken when the window thread next pumps messages:
+    // after the running handler has returned, or inside its modal dialog.
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(m_main, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result);
+}
+
+bool ConsoleDriver::Press(int id, DWORD timeoutMs) {
+    HWND button = GetDlgItem(m_main, id);
+    if (!button || !IsWindowVisible(button) || !IsWindowEnabled(button)) return false;
+    // Posted: a sent click would not return until a dialog it opens closed.
+    PostMessageW(m_main, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    Sync(timeoutMs);
+    return true;
+}
+
+HWND ConsoleDriver::WaitForWindow(const std::string& caption, DWORD timeoutMs) const {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            found = FindTopLevel(m_process.dwProcessId, [&](HWND w) { return w != m_main && TextOf(w) == caption; });
+            return found != nullptr;
+        },
+        timeoutMs);
+    return found;
+}
+
+HWND ConsoleDriver::FindMessageBox() const {
+    // A message box: its text and its icon, both statics (the icon's id is
+    // 0x440 under Wine, 0x14 on Windows). A dialog's unnamed labels have the
+    // text's id too, so the icon tells the two apart.
+    auto isStatic = [](HWND w, int id) { return GetDlgItem(w, id) && ClassOf(GetDlgItem(w, id)) == L"Static"; };
+    return FindTopLevel(m_process.dwProcessId, [&](HWND w) {
+        return isStatic(w, kMessageText) && (isStatic(w, 0x440) || isStatic(w, 0x14));
+    });
+}
+
+bool ConsoleDriver::Click(HWND dialog, int id, bool closes, DWORD timeoutMs) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    if (!closes) {
+        Sync(timeoutMs);
+        return true;
+    }
+    WaitUntil([&] { return !IsWindow(dialog) || FindMessageBox() != nullptr; }, timeoutMs);
+    if (IsWindow(dialog)) return false;
+    Sync(timeoutMs);
+    return true;
+}
+
+bool ConsoleDriver::SetText(HWND dialog, int id, const std::string& text, std::string& failure) const {
+    HWND control = ControlOf(dialog, id, failure);
+    if (!control) return false;
+    // An edit tells its dialog of the change itself (EN_CHANGE).
+    SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+    return true;
+}
+
+bool ConsoleDriver::SetCheck(HWND dialog, int id, bool checked, std::string& failure) const {
+    HWND control = ControlOf(dialog, id, failure);
+    if (!control) return false;
+    // BM_CLICK across processes crashes Wine's user32: the box, then the dialog.
+    SendMessageW(control, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    Notify(dialog, id, control, BN_CLICKED);
+    return true;
+}
+
+bool ConsoleDriver::Choose(HWND dialog, int id, const std::string& item, std::string& failure) const {
+    HWND control = ControlOf(dialog, id, failure);
+    if (!control) return false;
+    const bool combo = ClassOf(control) == L"ComboBox";
+    if (!combo && ClassOf(control) != L"ListBox") {
+        failure = "control " + std::to_string(id) + " is not a combo box or a list box";
+        return false;
+    }
+    const std::vector<std::string> items = ItemsOf(control);
+    int index = -1;
+    for (size_t i = 0; i < items.size() && index < 0; ++i) {
+        if (items[i] == item) index = static_cast<int>(i);
+    }
+    if (index < 0 && !item.empty() && item.find_first_not_of("0123456789") == std::string::npos &&
+        item.size() < 6 && std::stoi(item) < static_cast<int>(items.size()))
+        index = std::stoi(item);
+    if (index < 0) {
+        failure = "no item \"" + item + "\" in control " + std::to_string(id) + " (" +
+                  std::to_string(items.size()) + " items)";
+        return false;
+    }
+    SendMessageW(control, combo ? CB_SETCURSEL : LB_SETCURSEL, index, 0);
+    Notify(dialog, id, control, combo ? CBN_SELCHANGE : LBN_SELCHANGE);
+    return true;
+}
+
+bool ConsoleDriver::SetAddress(HWND dialog, int id, const std::string& address, std::string& failure) const {
+    HWND control = ControlOf(dialog, id, failure);
+    if (!control) return false;
+    unsigned a = 0, b = 0, c = 0, d = 0;
+    std::sscanf(address.c_str(), "%u.%u.%u.%u", &a, &b, &c, &d);
+    SendMessageW(control, IPM_SETADDRESS, 0, MAKEIPADDRESS(a, b, c, d));
+    return true;
+}
+
+bool ConsoleDriver::ChooseFile(HWND dialog, int id, const std::string& path, DWORD timeoutMs, std::string& failure) {
+    if (!ControlOf(dialog, id, failure)) return false;
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    // The chooser: a new dialog of the console with a file name field
+    // (cmb13, 0x47C, in the explorer style; edt1, 0x480, in the old one).
+    HWND chooser = nullptr;
+    HWND name = nullptr;
+    WaitUntil(
+        [&] {
+            chooser = FindTopLevel(m_process.dwProcessId, [&](HWND w) {
+                return w != dialog && w != m_main && (GetDlgItem(w, 0x47C) || GetDlgItem(w, 0x480));
+            });
+            if (chooser) name = GetDlgItem(chooser, 0x47C) ? GetDlgItem(chooser, 0x47C) : GetDlgItem(chooser, 0x480);
+            return chooser != nullptr;
+        },
+        timeoutMs);
+    if (!chooser) {
+        failure = "no file chooser opened";
+        return false;
+    }
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Widen(path).c_str()));
+    PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    if (!WaitUntil([&] { return !IsWindow(chooser); }, timeoutMs)) {
+        failure = "the file chooser did not take \"" + path + "\"";
+        return false;
+    }
+    Sync(timeoutMs);
+    return true;
+}
+
+std::string ConsoleDriver::TextOf(HWND window) {
+    // GetWindowText does not read another process's controls; the wide
+    // message does, in any code page.
+    const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+    SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(wcslen(text.c_str()));
+    return Narrow(text);
+}
+
+std::vector<std::string> ConsoleDriver::ItemsOf(HWND control) {
+    const bool combo = ClassOf(control) == L"ComboBox";
+    const int count = static_cast<int>(SendMessageW(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
+    std::vector<std::string> items;
+    for (int i = 0; i < count; ++i) {
+        const LRESULT length = SendMessageW(control, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0);
+        std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+        SendMessageW(control, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
+        text.resize(wcslen(text.c_str()));
+        items.push_back(Narrow(text));
+    }
+    return items;
+}
+
+std::vector<std::string> ConsoleDriver::NewTraceLines() {
+    std::vector<std::string> lines;
+    HANDLE file = CreateFileW(Widen(m_folder + "VrxClient.log").c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return lines;
+    LARGE_INTEGER size{};
+    GetFileSizeEx(file, &size);
+    // A smaller file was started anew after the old one was kept aside.
+    if (static_cast<uint64_t>(size.QuadPart) < m_logOffset) m_logOffset = 0;
+    LARGE_INTEGER at{};
+    at.QuadPart = static_cast<LONGLONG>(m_logOffset);
+    SetFilePointerEx(file, at, nullptr, FILE_BEGIN);
+    std::string bytes(static_cast<size_t>(size.QuadPart - at.QuadPart), '\0');
+    DWORD read = 0;
+    if (!bytes.empty()) ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    bytes.resize(read);
+    m_logOffset += read;
+    m_partialLine += bytes;
+    size_t start = 0;
+    for (size_t end; (end = m_partialLine.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        std::string record = m_partialLine.substr(start, end - start);
+        // "mm/dd hh:mm:ss.mmm [pid] [tid] [INFO ] - hh:mm:ss'mmm [tag] ...": from the tag on.
+        const size_t body = record.find("] - ");
+        if (body == std::string::npos) continue;
+        record.erase(0, body + 4);
+        if (record.size() > 13 && record[8] == '\'' && record[12] == ' ') record.erase(0, 13);
+        // The log keeps the system code page.
+        const int length = MultiByteToWideChar(CP_ACP, 0, record.data(), static_cast<int>(record.size()), nullptr, 0);
+        std::wstring wide(static_cast<size_t>(length), L'\0');
+        if (length > 0)
+            MultiByteToWideChar(CP_ACP, 0, record.data(), static_cast<int>(record.size()), &wide[0], length);
+        lines.push_back(Narrow(wide));
+    }
+    m_partialLine.erase(0, start);
+    return lines;
+}
+
+std::string ConsoleDriver::SettingsKey(const std::string& section, const std::string& key) const {
+    wchar_t value[1024] = {};
+    GetPrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), L"", value, 1024,
+                             Widen(m_folder + "VrxClient.ini").c_str());
+    return Narrow(value);
+}
+
+}  // namespace scenario

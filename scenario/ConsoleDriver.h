@@ -1,0 +1,72 @@
+// The real console, started in a run folder of its own, driven from outside
+// through its windows as an operator's clicks and keys would: every value
+// goes through the dialog's own checks. Texts cross as UTF-8.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace scenario {
+
+class ConsoleDriver {
+public:
+    ~ConsoleDriver();
+
+    // Starts the VrxClient.exe of folder (which keeps its files beside it);
+    // false with Failure() when its main window does not show.
+    bool Start(const std::string& folder, DWORD timeoutMs);
+    // Presses "Exit" and waits for the process to end; ends it otherwise.
+    void Exit();
+    // Leaves the console running for the operator.
+    void Release();
+    const std::string& Failure() const { return m_failure; }
+
+    // A main-window button by its caption; 0 when there is none.
+    int ButtonId(const std::string& caption) const;
+    // Clicks a main-window button and returns once its handler returned or
+    // ran a dialog of its own.
+    bool Press(int id, DWORD timeoutMs);
+    // A visible top-level window of the console with this caption.
+    HWND WaitForWindow(const std::string& caption, DWORD timeoutMs) const;
+    // A message box of the console, or null.
+    HWND FindMessageBox() const;
+    // Posts a click of a dialog's button; for a closing one, waits until the
+    // dialog is gone or a message box refuses. True when the dialog closed.
+    bool Click(HWND dialog, int id, bool closes, DWORD timeoutMs);
+
+    // Control values, as an operator would type or choose them.
+    bool SetText(HWND dialog, int id, const std::string& text, std::string& failure) const;
+    bool SetCheck(HWND dialog, int id, bool checked, std::string& failure) const;
+    bool Choose(HWND dialog, int id, const std::string& item, std::string& failure) const;
+    bool SetAddress(HWND dialog, int id, const std::string& address, std::string& failure) const;
+    // The file chooser opened by a dialog's button: path typed in, OK.
+    bool ChooseFile(HWND dialog, int id, const std::string& path, DWORD timeoutMs, std::string& failure);
+
+    static std::string TextOf(HWND window);
+    static std::vector<std::string> ItemsOf(HWND control);
+    HWND Main() const { return m_main; }
+
+    // New trace lines from the log file since the last call ("[tag] ..."),
+    // the log's time stamps cut off.
+    std::vector<std::string> NewTraceLines();
+    // A key of VrxClient.ini in the run folder, or "" when it is not there.
+    std::string SettingsKey(const std::string& section, const std::string& key) const;
+
+private:
+    void Sync(DWORD timeoutMs) const;
+
+    std::string m_folder;
+    std::string m_failure;
+    PROCESS_INFORMATION m_process{};
+    HWND m_main = nullptr;
+    uint64_t m_logOffset = 0;
+    std::string m_partialLine;
+};
+
+std::wstring Widen(const std::string& utf8);
+std::string Narrow(const std::wstring& wide);
+
+}  // namespace scenario

@@ -1,0 +1,165 @@
+#include "LinePattern.h"
+
+#include <algorithm>
+#include <cctype>
+#include <functional>
+
+namespace scenario {
+
+namespace {
+
+constexpr size_t kMaxPattern = 4096;
+
+bool IsNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+bool IsHexDigit(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsWordChar(char c) { return c != ' ' && c != ',' && c != '\t'; }
+
+size_t RunOf(const std::string& line, size_t from, bool (*belongs)(char)) {
+    size_t end = from;
+    while (end < line.size() && belongs(line[end])) ++end;
+    return end;
+}
+
+}  // namespace
+
+bool LinePattern::Compile(const std::string& text, std::vector<std::string>& known, std::string& error) {
+    m_text = text;
+    m_parts.clear();
+    if (text.size() > kMaxPattern) {
+        error = "an expected line longer than " + std::to_string(kMaxPattern) + " characters";
+        return false;
+    }
+    std::vector<std::string> capturedHere;
+    auto literal = [this](char c) {
+        if (m_parts.empty() || m_parts.back().kind != Kind::Literal) m_parts.push_back({Kind::Literal, ""});
+        m_parts.back().text += c;
+    };
+    for (size_t at = 0; at < text.size(); ++at) {
+        if (text[at] != '{') {
+            literal(text[at]);
+            continue;
+        }
+        if (at + 1 < text.size() && text[at + 1] == '{') {
+            literal('{');
+            ++at;
+            continue;
+        }
+        const size_t close = text.find('}', at);
+        const std::string inside = close == std::string::npos ? std::string() : text.substr(at + 1, close - at - 1);
+        const size_t equals = inside.find('=');
+        const std::string name = inside.substr(0, equals);
+        const std::string kind = equals == std::string::npos ? std::string() : inside.substr(equals + 1);
+        if (name.empty() || !std::isalpha(static_cast<unsigned char>(name[0])) ||
+            !std::all_of(name.begin(), name.end(), IsNameChar)) {
+            // Not a placeholder's shape: a brace of the line itself ("Status={ 2 -> 5 }").
+            literal('{');
+            continue;
+        }
+        static const std::pair<const char*, Kind> kKinds[] = {
+            {"hex", Kind::Hex}, {"dec", Kind::Dec}, {"word", Kind::Word}, {"text", Kind::Text}};
+        Part part{Kind::Reference, name};
+        for (const auto& k : kKinds) {
+            if (equals == std::string::npos && name == k.first) part = Part{k.second, ""};
+            if (equals != std::string::npos && kind == k.first) part = Part{k.second, name, true};
+        }
+        if (equals != std::string::npos && !part.captures) {
+            error = "\"{" + inside + "}\": the kind after '=' must be hex, dec, word or text";
+            return false;
+        }
+        if (part.kind == Kind::Reference) {
+            if (std::find(capturedHere.begin(), capturedHere.end(), name) != capturedHere.end()) {
+                error = "\"{" + name + "}\" refers to a value captured on the same line";
+                return false;
+            }
+            if (std::find(known.begin(), known.end(), name) == known.end()) {
+                error = "\"{" + name + "}\": no value of that name was captured before (write {" + name +
+                        "=hex}, {" + name + "=dec}, {" + name + "=word} or {" + name + "=text} to capture one)";
+                return false;
+            }
+        }
+        if (part.captures) {
+            if (std::find(capturedHere.begin(), capturedHere.end(), name) != capturedHere.end()) {
+                error = "\"{" + name + "}\" is captured twice on the same line";
+                return false;
+            }
+            capturedHere.push_back(name);
+        }
+        m_parts.push_back(part);
+        at = close;
+    }
+    for (const std::string& name : capturedHere) {
+        if (std::find(known.begin(), known.end(), name) == known.end()) known.push_back(name);
+    }
+    return true;
+}
+
+bool LinePattern::Match(const std::string& line, Captures& captures) const {
+    // A memo of the (part, position) pairs known to fail keeps backtracking
+    // over several "{text}" placeholders polynomial.
+    const size_t width = line.size() + 1;
+    std::vector<bool> failed((m_parts.size() + 1) * width, false);
+    std::vector<std::string> values(m_parts.size());
+
+    std::function<bool(size_t, size_t)> matchFrom = [&](size_t index, size_t pos) -> bool {
+        if (index == m_parts.size()) return pos == line.size();
+        if (failed[index * width + pos]) return false;
+        const Part& part = m_parts[index];
+        auto tryEnd = [&](size_t end) {
+            if (!matchFrom(index + 1, end)) return false;
+            values[index] = line.substr(pos, end - pos);
+            return true;
+        };
+        bool matched = false;
+        switch (part.kind) {
+            case Kind::Literal:
+            case Kind::Reference: {
+                const auto known = captures.find(part.text);
+                const std::string& expected =
+                    part.kind == Kind::Literal ? part.text : (known != captures.end() ? known->second : part.text);
+                matched = line.compare(pos, expected.size(), expected) == 0 && tryEnd(pos + expected.size());
+                break;
+            }
+            case Kind::Hex:
+            case Kind::Dec:
+            case Kind::Word: {
+                size_t first = pos;
+                if (part.kind == Kind::Hex && line.compare(pos, 2, "0x") == 0) first += 2;
+                if (part.kind == Kind::Dec && pos < line.size() && line[pos] == '-') first += 1;
+                const size_t last = RunOf(line, first, part.kind == Kind::Hex   ? IsHexDigit
+                                                       : part.kind == Kind::Dec ? IsDigit
+                                                                                : IsWordChar);
+                for (size_t end = last; end > first && !matched; --end) matched = tryEnd(end);
+                break;
+            }
+            case Kind::Text:
+                for (size_t end = pos; end <= line.size() && !matched; ++end) matched = tryEnd(end);
+                break;
+        }
+        if (!matched) failed[index * width + pos] = true;
+        return matched;
+    };
+    if (!matchFrom(0, 0)) return false;
+    for (size_t i = 0; i < m_parts.size(); ++i) {
+        if (m_parts[i].captures) captures[m_parts[i].text] = values[i];
+    }
+    return true;
+}
+
+std::string LinePattern::Expanded(const Captures& captures) const {
+    std::string text;
+    for (const Part& part : m_parts) {
+        const auto known = captures.find(part.text);
+        switch (part.kind) {
+            case Kind::Literal: text += part.text; break;
+            case Kind::Reference: text += known != captures.end() ? known->second : "{" + part.text + "}"; break;
+            case Kind::Hex: text += part.captures ? "{" + part.text + "=hex}" : "{hex}"; break;
+            case Kind::Dec: text += part.captures ? "{" + part.text + "=dec}" : "{dec}"; break;
+            case Kind::Word: text += part.captures ? "{" + part.text + "=word}" : "{word}"; break;
+            case Kind::Text: text += part.captures ? "{" + part.text + "=text}" : "{text}"; break;
+        }
+    }
+    return text;
+}
+
+}  // namespace scenario

@@ -1,0 +1,184 @@
+#include "Player.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace scenario {
+
+namespace {
+
+constexpr int kPrinterCombo = 1029;  // the main window's printer handles
+constexpr int kEventList = 1030;     // the main window's pending events
+constexpr int kMessageText = 0xFFFF;
+
+template <class Predicate>
+bool WaitUntil(Predicate done, DWORD timeoutMs) {
+    const ULONGLONG until = GetTickCount64() + timeoutMs;
+    while (!done()) {
+        if (GetTickCount64() > until) return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+std::string Mismatch(const std::string& what, const std::string& expected, const std::string& actual) {
+    return what + "\n    expected: " + expected + "\n    actual:   " + actual;
+}
+
+}  // namespace
+
+Player::Player(ConsoleDriver& console, std::function<void(const std::string&)> report)
+    : m_console(console), m_report(std::move(report)) {}
+
+PlayResult Player::Play(const Scenario& scenario) {
+    PlayResult result;
+    for (size_t i = 0; i < scenario.steps.size(); ++i) {
+        const Step& step = scenario.steps[i];
+        const ULONGLONG start = GetTickCount64();
+        std::string failure = Run(step);
+        // A dialog that refused its values shows a message the next step must expect.
+        HWND box = m_console.FindMessageBox();
+        const bool messageNext = i + 1 < scenario.steps.size() && scenario.steps[i + 1].kind == StepKind::Message;
+        if (failure.empty() && box && !messageNext && step.kind != StepKind::Message)
+            failure = "a message box showed: \"" + ConsoleDriver::TextOf(GetDlgItem(box, kMessageText)) + "\"";
+        const std::string time = " (" + std::to_string(GetTickCount64() - start) + " ms)";
+        const std::string head = "line " + std::to_string(step.line) + ": ";
+        if (!failure.empty()) {
+            m_report(head + "FAIL  " + step.source + time + "\n    " + failure);
+            ++result.failed;
+            CloseWhatIsOpen();
+            break;
+        }
+        m_report(head + "pass  " + step.source + time);
+        ++result.passed;
+    }
+    m_report(std::to_string(result.passed) + " passed, " + std::to_string(result.failed) + " failed");
+    return result;
+}
+
+std::string Player::Run(const Step& step) {
+    const bool inDialog = step.kind == StepKind::Set || step.kind == StepKind::Check || step.kind == StepKind::Choose ||
+                          step.kind == StepKind::Ip || step.kind == StepKind::File || step.kind == StepKind::Ok ||
+                          step.kind == StepKind::Cancel || step.kind == StepKind::Button;
+    if (inDialog && !IsWindow(m_dialog)) return "the dialog is not open";
+    std::string failure;
+    switch (step.kind) {
+        case StepKind::Press: {
+            const int id = step.id ? step.id : m_console.ButtonId(step.target);
+            if (id == 0) return "the main window has no button \"" + step.target + "\"";
+            if (!m_console.Press(id, step.timeoutMs)) return "the button is hidden or disabled";
+            return std::string();
+        }
+        case StepKind::Dialog:
+            m_dialog = m_console.WaitForWindow(step.target, step.timeoutMs);
+            return m_dialog ? std::string() : "no dialog \"" + step.target + "\" opened";
+        case StepKind::Set: m_console.SetText(m_dialog, step.id, step.value, failure); return failure;
+        case StepKind::Check: m_console.SetCheck(m_dialog, step.id, step.value == "on", failure); return failure;
+        case StepKind::Choose: m_console.Choose(m_dialog, step.id, step.value, failure); return failure;
+        case StepKind::Ip: m_console.SetAddress(m_dialog, step.id, step.value, failure); return failure;
+        case StepKind::File: m_console.ChooseFile(m_dialog, step.id, step.value, step.timeoutMs, failure); return failure;
+        case StepKind::Ok:
+        case StepKind::Cancel: {
+            const bool closed = m_console.Click(m_dialog, step.kind == StepKind::Ok ? IDOK : IDCANCEL, true, step.timeoutMs);
+            if (!closed && !m_console.FindMessageBox()) return "the dialog stayed open";
+            return std::string();
+        }
+        case StepKind::Button: m_console.Click(m_dialog, step.id, false, step.timeoutMs); return std::string();
+        case StepKind::Expect:
+        case StepKind::Wait: return ExpectTrace(step);
+        case StepKind::None: return ExpectNoTrace(step);
+        case StepKind::Key: {
+            std::string value;
+            const bool held = WaitUntil(
+                [&] {
+                    value = m_console.SettingsKey(step.target, step.value);
+                    return step.expected.Match(value, m_captures);
+                },
+                step.timeoutMs);
+            return held ? std::string()
+                        : Mismatch("[" + step.target + "] " + step.value, step.expected.Expanded(m_captures), value);
+        }
+        case StepKind::Pending: {
+            std::vector<std::string> items;
+            const bool shown = WaitUntil(
+                [&] {
+                    items = ConsoleDriver::ItemsOf(GetDlgItem(m_console.Main(), kEventList));
+                    return std::any_of(items.begin(), items.end(),
+                                       [&](const std::string& item) { return step.expected.Match(item, m_captures); });
+                },
+                step.timeoutMs);
+            return shown ? std::string()
+                         : Mismatch("no such pending event", step.expected.Expanded(m_captures),
+                                    items.empty() ? "(none pending)" : items.back());
+        }
+        case StepKind::Message: return ExpectMessage(step);
+        case StepKind::Printer: return ChoosePrinter(step);
+    }
+    return "unknown step";
+}
+
+std::string Player::ExpectTrace(const Step& step) {
+    bool found = false;
+    WaitUntil(
+        [&] {
+            for (std::string& line : m_console.NewTraceLines()) m_unmatched.push_back(std::move(line));
+            for (size_t i = 0; i < m_unmatched.size() && !found; ++i) {
+                if (!step.expected.Match(m_unmatched[i], m_captures)) continue;
+                m_unmatched.erase(m_unmatched.begin(), m_unmatched.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+                found = true;
+            }
+            return found;
+        },
+        step.timeoutMs);
+    if (found) return std::string();
+    return Mismatch("no such trace line", step.expected.Expanded(m_captures), NewestUnmatched());
+}
+
+std::string Player::ExpectNoTrace(const Step& step) {
+    for (std::string& line : m_console.NewTraceLines()) m_unmatched.push_back(std::move(line));
+    for (const std::string& line : m_unmatched) {
+        Captures scratch = m_captures;
+        if (step.expected.Match(line, scratch)) return Mismatch("a trace line that must not be there", "none", line);
+    }
+    return std::string();
+}
+
+std::string Player::NewestUnmatched() const {
+    if (m_unmatched.empty()) return "(no trace line after the one matched before)";
+    return m_unmatched.back() + "   (the newest of " + std::to_string(m_unmatched.size()) +
+           " lines after the one matched before)";
+}
+
+std::string Player::ExpectMessage(const Step& step) {
+    HWND box = nullptr;
+    WaitUntil([&] { return (box = m_console.FindMessageBox()) != nullptr; }, step.timeoutMs);
+    if (!box) return Mismatch("no message box", step.expected.Expanded(m_captures), "(none)");
+    const std::string text = ConsoleDriver::TextOf(GetDlgItem(box, kMessageText));
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    WaitUntil([&] { return !IsWindow(box); }, step.timeoutMs);
+    return step.expected.Match(text, m_captures) ? std::string()
+                                                 : Mismatch("another message", step.expected.Expanded(m_captures), text);
+}
+
+std::string Player::ChoosePrinter(const Step& step) {
+    const std::vector<std::string> items = ConsoleDriver::ItemsOf(GetDlgItem(m_console.Main(), kPrinterCombo));
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (!step.expected.Match(items[i], m_captures)) continue;
+        std::string failure;
+        m_console.Choose(m_console.Main(), kPrinterCombo, std::to_string(i), failure);
+        return failure;
+    }
+    std::string listed;
+    for (const std::string& item : items) listed += (listed.empty() ? "" : ", ") + item;
+    return Mismatch("no such printer handle", step.expected.Expanded(m_captures), listed.empty() ? "(none)" : listed);
+}
+
+void Player::CloseWhatIsOpen() {
+    for (HWND box; (box = m_console.FindMessageBox()) != nullptr;) {
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        if (!WaitUntil([&] { return !IsWindow(box); }, 5000)) break;
+    }
+    if (IsWindow(m_dialog)) m_console.Click(m_dialog, IDCANCEL, true, 5000);
+}
+
+}  // namespace scenario

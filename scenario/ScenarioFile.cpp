@@ -1,0 +1,275 @@
+#include "ScenarioFile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+
+namespace scenario {
+
+namespace {
+
+constexpr uint32_t kDefaultTimeoutMs = 5000;
+constexpr uint32_t kLongestTimeoutMs = 600000;
+
+// One step's words: what follows its name, letter by letter.
+//   c caption or control id   n caption   i control id   v value   b on|off
+//   a IPv4 address   s section   k key   p expected line   m optional milliseconds
+struct StepSyntax {
+    const char* word;
+    StepKind kind;
+    const char* arguments;
+    bool inDialog;  // acts in the dialog named by the last "dialog" step
+};
+
+const StepSyntax kSteps[] = {
+    {"press", StepKind::Press, "c", false},     {"dialog", StepKind::Dialog, "n", false},
+    {"set", StepKind::Set, "iv", true},         {"check", StepKind::Check, "ib", true},
+    {"choose", StepKind::Choose, "iv", true},   {"ip", StepKind::Ip, "ia", true},
+    {"file", StepKind::File, "iv", true},       {"ok", StepKind::Ok, "", true},
+    {"cancel", StepKind::Cancel, "", true},     {"button", StepKind::Button, "i", true},
+    {"expect", StepKind::Expect, "p", false},   {"wait", StepKind::Wait, "pm", false},
+    {"none", StepKind::None, "p", false},
+    {"key", StepKind::Key, "skp", false},       {"pending", StepKind::Pending, "p", false},
+    {"message", StepKind::Message, "p", false}, {"printer", StepKind::Printer, "p", false},
+};
+
+bool ParseNumber(const std::string& word, uint32_t low, uint32_t high, uint32_t& value) {
+    if (word.empty() || word.size() > 9 || !std::all_of(word.begin(), word.end(), [](char c) {
+            return c >= '0' && c <= '9';
+        }))
+        return false;
+    value = static_cast<uint32_t>(std::strtoul(word.c_str(), nullptr, 10));
+    return value >= low && value <= high;
+}
+
+bool IsIpAddress(const std::string& word) {
+    unsigned parts[4];
+    char tail;
+    if (std::sscanf(word.c_str(), "%3u.%3u.%3u.%3u%c", &parts[0], &parts[1], &parts[2], &parts[3], &tail) != 4)
+        return false;
+    return std::all_of(std::begin(parts), std::end(parts), [](unsigned p) { return p <= 255; }) &&
+           std::all_of(word.begin(), word.end(), [](char c) { return c == '.' || (c >= '0' && c <= '9'); });
+}
+
+// Lines of a settings file, section by section in their first order.
+class IniText {
+public:
+    void Add(const std::string& section, const std::string& key, const std::string& value) {
+        auto found = std::find_if(m_sections.begin(), m_sections.end(),
+                                  [&](const auto& s) { return s.first == section; });
+        if (found == m_sections.end()) found = m_sections.insert(m_sections.end(), {section, std::string()});
+        found->second += key + "=" + value + "\r\n";
+    }
+    std::string Text() const {
+        std::string text;
+        for (const auto& section : m_sections) text += "[" + section.first + "]\r\n" + section.second;
+        return text;
+    }
+
+private:
+    std::vector<std::pair<std::string, std::string>> m_sections;
+};
+
+class Reader {
+public:
+    explicit Reader(Scenario& scenario) : m_scenario(scenario) {}
+    bool ReadLine(const std::vector<std::string>& words, int line, std::string& error);
+    void Finish() {
+        m_scenario.simulatorIni = m_simulator.Text();
+        m_scenario.consoleIni = m_console.Text();
+    }
+
+private:
+    bool ReadSetup(const std::vector<std::string>& words, std::string& error);
+    bool ReadArgument(char kind, const std::string& word, Step& step, std::string& error);
+
+    Scenario& m_scenario;
+    IniText m_simulator;
+    IniText m_console;
+    std::vector<std::string> m_captured;
+    uint32_t m_timeoutMs = kDefaultTimeoutMs;
+    bool m_inDialog = false;
+};
+
+bool Reader::ReadSetup(const std::vector<std::string>& words, std::string& error) {
+    if (words.size() != 4) {
+        error = "\"" + words[0] + "\" takes a section, a key and a value";
+        return false;
+    }
+    if (!m_scenario.steps.empty()) {
+        error = "\"" + words[0] + "\" must come before the first step: the files are written before the console starts";
+        return false;
+    }
+    const std::string& section = words[1];
+    const std::string& key = words[2];
+    const bool oneLine = (section + key + words[3]).find('\r') == std::string::npos;
+    if (!oneLine || section.find_first_of("[]") != std::string::npos || key.find('=') != std::string::npos ||
+        key.empty()) {
+        error = "a section without brackets and a key without '=' are needed, each on one line";
+        return false;
+    }
+    (words[0] == "sim" ? m_simulator : m_console).Add(section, key, words[3]);
+    return true;
+}
+
+bool Reader::ReadArgument(char kind, const std::string& word, Step& step, std::string& error) {
+    uint32_t number = 0;
+    switch (kind) {
+        case 'c':
+            if (ParseNumber(word, 1, 65535, number)) step.id = static_cast<int>(number);
+            else step.target = word;
+            return true;
+        case 'n':
+        case 's': step.target = word; return true;
+        case 'k':
+        case 'v': step.value = word; return true;
+        case 'i':
+            if (!ParseNumber(word, 1, 65535, number)) {
+                error = "\"" + word + "\" is not a control id (1 to 65535)";
+                return false;
+            }
+            step.id = static_cast<int>(number);
+            return true;
+        case 'b':
+            if (word != "on" && word != "off") {
+                error = "\"" + word + "\": on or off";
+                return false;
+            }
+            step.value = word;
+            return true;
+        case 'a':
+            if (!IsIpAddress(word)) {
+                error = "\"" + word + "\" is not an IPv4 address (a.b.c.d)";
+                return false;
+            }
+            step.value = word;
+            return true;
+        case 'p': return step.expected.Compile(word, m_captured, error);
+        case 'm':
+            if (!ParseNumber(word, 0, kLongestTimeoutMs, number)) {
+                error = "\"" + word + "\" is not a time-out in milliseconds (0 to " + std::to_string(kLongestTimeoutMs) + ")";
+                return false;
+            }
+            step.timeoutMs = number;
+            return true;
+    }
+    return false;
+}
+
+bool Reader::ReadLine(const std::vector<std::string>& words, int line, std::string& error) {
+    const std::string& name = words[0];
+    if (name == "sim" || name == "setting") return ReadSetup(words, error);
+    if (name == "timeout") {
+        if (words.size() != 2 || !ParseNumber(words[1], 1, kLongestTimeoutMs, m_timeoutMs)) {
+            error = "\"timeout\" takes milliseconds (1 to " + std::to_string(kLongestTimeoutMs) + ")";
+            return false;
+        }
+        return true;
+    }
+    const auto syntax = std::find_if(std::begin(kSteps), std::end(kSteps),
+                                     [&](const StepSyntax& s) { return name == s.word; });
+    if (syntax == std::end(kSteps)) {
+        error = "\"" + name + "\" is not a step";
+        return false;
+    }
+    const std::string arguments = syntax->arguments;
+    const size_t required = arguments.size() - std::count(arguments.begin(), arguments.end(), 'm');
+    if (words.size() - 1 < required || words.size() - 1 > arguments.size()) {
+        error = "\"" + name + "\" takes " + std::to_string(required) +
+                (required == arguments.size() ? "" : " or " + std::to_string(arguments.size())) + " argument" +
+                (arguments.size() == 1 ? "" : "s") + ", not " + std::to_string(words.size() - 1);
+        return false;
+    }
+    if (syntax->inDialog && !m_inDialog) {
+        error = "\"" + name + "\" needs a dialog: name it first with a \"dialog\" step";
+        return false;
+    }
+    Step step;
+    step.line = line;
+    for (const std::string& word : words) step.source += (step.source.empty() ? "" : " ") + QuoteWord(word);
+    step.kind = syntax->kind;
+    step.timeoutMs = m_timeoutMs;
+    for (size_t i = 1; i < words.size(); ++i) {
+        if (!ReadArgument(arguments[i - 1], words[i], step, error)) return false;
+    }
+    if (step.kind == StepKind::Dialog) m_inDialog = true;
+    // A message right after OK is the dialog refusing a value: it stays open.
+    const bool refusal = step.kind == StepKind::Message && !m_scenario.steps.empty() &&
+                         m_scenario.steps.back().kind == StepKind::Ok;
+    if (refusal) m_inDialog = true;
+    if (step.kind == StepKind::Ok || step.kind == StepKind::Cancel) m_inDialog = false;
+    m_scenario.steps.push_back(std::move(step));
+    return true;
+}
+
+}  // namespace
+
+bool SplitLine(const std::string& line, std::vector<std::string>& words) {
+    words.clear();
+    size_t at = 0;
+    for (;;) {
+        while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
+        if (at == line.size() || line[at] == '#') return true;
+        std::string word;
+        if (line[at] == '"') {
+            for (++at;; ++at) {
+                if (at == line.size()) return false;
+                if (line[at] == '"') break;
+                if (line[at] == '\\' && at + 1 < line.size() && (line[at + 1] == '"' || line[at + 1] == '\\')) ++at;
+                word += line[at];
+            }
+            ++at;
+        } else {
+            while (at < line.size() && line[at] != ' ' && line[at] != '\t') word += line[at++];
+        }
+        words.push_back(word);
+    }
+}
+
+std::string QuoteWord(const std::string& text) {
+    const bool bare = !text.empty() && text.find_first_of(" \t\"#\\") == std::string::npos;
+    if (bare) return text;
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\') quoted += '\\';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+bool ReadScenario(const std::string& text, Scenario& scenario, ScenarioError& error) {
+    scenario = Scenario();
+    Reader reader(scenario);
+    std::vector<std::string> words;
+    size_t start = 0;
+    // A byte-order mark some editors write is not part of the first step.
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) start = 3;
+    for (int line = 1; start <= text.size(); ++line) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string content = text.substr(start, end - start);
+        if (!content.empty() && content.back() == '\r') content.pop_back();
+        error.line = line;
+        if (content.find('\0') != std::string::npos) {
+            error.message = "a zero byte: not a text file";
+            return false;
+        }
+        if (!SplitLine(content, words)) {
+            error.message = "a quote is not closed";
+            return false;
+        }
+        if (!words.empty() && !reader.ReadLine(words, line, error.message)) return false;
+        start = end + 1;
+    }
+    if (scenario.steps.empty()) {
+        error = {0, "no steps"};
+        return false;
+    }
+    reader.Finish();
+    error = ScenarioError();
+    return true;
+}
+
+}  // namespace scenario

@@ -1,0 +1,73 @@
+// A scenario: what an operator does in the console and what must follow, one
+// step per line of a UTF-8 text file ('#' starts a comment; a text with
+// spaces is written in double quotes, with \" and \\ inside). Portable: read
+// and checked whole before anything runs, so the reader can be fuzzed.
+//
+//   timeout <ms>                     time-out of the steps after it (default 5000)
+//   sim <section> <key> <value>      a line of the stand-in library's ZembrinSim.ini   } before the
+//   setting <section> <key> <value>  a line of the console's VrxClient.ini            } first step
+//   press <caption | control id>     a main-window button
+//   dialog <caption>                 the dialog that opened; the steps below act in it
+//   set <id> <text>                  an edit's text (numbers too)
+//   check <id> on|off                a check box
+//   choose <id> <index | text>       a combo or list item (by index or its text)
+//   ip <id> <a.b.c.d>                an IP address control
+//   file <id> <path>                 the file chooser that button <id> opens: this path, then its OK
+//   ok | cancel | button <id>        a button that closes the dialog (ok, cancel) or any button
+//   expect <line>                    a trace line after the one matched before
+//   wait <line> [<ms>]               the same, waited for (a notification), with its own time-out
+//   none <line>                      no trace line after the one matched before is such a line
+//   key <section> <key> <value>      VrxClient.ini holds this value
+//   pending <line>                   a line of the pending-events list
+//   message <text>                   a message box with this text; dismissed
+//   printer <handle>                 the printer handle chosen in the main window's combo box
+// Expected lines, values and texts may hold placeholders (see LinePattern).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "LinePattern.h"
+
+namespace scenario {
+
+enum class StepKind {
+    Press, Dialog, Set, Check, Choose, Ip, File, Ok, Cancel, Button,
+    Expect, Wait, None, Key, Pending, Message, Printer,
+};
+
+struct Step {
+    int line = 0;        // in the file, from 1
+    std::string source;  // the step as written, without its comment
+    StepKind kind = StepKind::Ok;
+    std::string target;  // press: the caption; dialog: its caption; key: the section
+    int id = 0;          // the control id (press: 0 when given by caption)
+    std::string value;   // set, choose, ip, file, key's key name; check: "on" or "off"
+    LinePattern expected;  // expect, wait, none, key, pending, message, printer
+    uint32_t timeoutMs = 0;
+};
+
+struct Scenario {
+    std::string simulatorIni;  // ZembrinSim.ini as the scenario sets it up (CR LF)
+    std::string consoleIni;    // VrxClient.ini likewise
+    std::vector<Step> steps;
+};
+
+struct ScenarioError {
+    int line = 0;
+    std::string message;
+};
+
+// Reads a whole scenario; false and the first error, with its line, when a
+// line is not a step, an argument is missing or wrong, or a placeholder is bad.
+bool ReadScenario(const std::string& text, Scenario& scenario, ScenarioError& error);
+
+// Splits one line into words and quoted texts; false on an unclosed quote.
+// Stops at a '#' outside quotes.
+bool SplitLine(const std::string& line, std::vector<std::string>& words);
+
+// A text as a scenario line writes it: bare when it can be, else quoted.
+std::string QuoteWord(const std::string& text);
+
+}  // namespace scenario

@@ -1,0 +1,39 @@
+// The scenario reader over any bytes: it refuses or reads them whole, never
+// crashes; a read step's line lies within the file. Then the same bytes as an
+// expected line: matched against themselves and, with every brace doubled,
+// they must match themselves as plain text.
+#include <string>
+#include <vector>
+
+#include "FuzzSupport.h"
+#include "ScenarioFile.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    scenario::Scenario read;
+    scenario::ScenarioError error;
+    if (scenario::ReadScenario(text, read, error)) {
+        const int lines = 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+        for (const scenario::Step& step : read.steps) FUZZ_CHECK(step.line >= 1 && step.line <= lines);
+    } else {
+        FUZZ_CHECK(!error.message.empty());
+    }
+
+    std::vector<std::string> known{"h"};
+    std::string message;
+    scenario::LinePattern pattern;
+    scenario::Captures captures{{"h", "0x00A40011"}};
+    if (pattern.Compile(text, known, message)) pattern.Match(text, captures);
+
+    std::string escaped;
+    for (char c : text) escaped += c == '{' ? std::string("{{") : std::string(1, c);
+    scenario::LinePattern literal;
+    std::vector<std::string> none;
+    if (literal.Compile(escaped, none, message)) {
+        scenario::Captures nothing;
+        FUZZ_CHECK(literal.Match(text, nothing));
+    } else {
+        FUZZ_CHECK(escaped.size() > 4096);
+    }
+    return 0;
+}
