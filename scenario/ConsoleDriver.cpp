@@ -11,16 +11,6 @@ namespace {
 
 constexpr int kMessageText = 0xFFFF;  // the text of a message box
 
-template <class Predicate>
-bool WaitUntil(Predicate done, DWORD timeoutMs) {
-    const ULONGLONG until = GetTickCount64() + timeoutMs;
-    while (!done()) {
-        if (GetTickCount64() > until) return false;
-        Sleep(20);
-    }
-    return true;
-}
-
 // The visible top-level windows of a process that `accept` takes, first one.
 HWND FindTopLevel(DWORD processId, const std::function<bool(HWND)>& accept) {
     struct Search {

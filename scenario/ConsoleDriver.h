@@ -66,6 +66,17 @@ private:
     std::string m_partialLine;
 };
 
+// Polls until done() holds or the time runs out; false then.
+template <class Predicate>
+bool WaitUntil(Predicate done, DWORD timeoutMs) {
+    const ULONGLONG until = GetTickCount64() + timeoutMs;
+    while (!done()) {
+        if (GetTickCount64() > until) return false;
+        Sleep(20);
+    }
+    return true;
+}
+
 std::wstring Widen(const std::string& utf8);
 std::string Narrow(const std::wstring& wide);
 

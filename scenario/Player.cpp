@@ -11,16 +11,6 @@ constexpr int kPrinterCombo = 1029;  // the main window's printer handles
 constexpr int kEventList = 1030;     // the main window's pending events
 constexpr int kMessageText = 0xFFFF;
 
-template <class Predicate>
-bool WaitUntil(Predicate done, DWORD timeoutMs) {
-    const ULONGLONG until = GetTickCount64() + timeoutMs;
-    while (!done()) {
-        if (GetTickCount64() > until) return false;
-        Sleep(20);
-    }
-    return true;
-}
-
 std::string Mismatch(const std::string& what, const std::string& expected, const std::string& actual) {
     return what + "\n    expected: " + expected + "\n    actual:   " + actual;
 }
