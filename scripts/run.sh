@@ -3,7 +3,8 @@
 # product itself (i686, under 32-bit Wine) where this machine executes 32-bit
 # code, otherwise the x86_64 build under wine64; it says which. With an X
 # display the console simply opens there; without one it opens on a private
-# Xvfb, a screenshot of both windows is saved, and the run ends.
+# Xvfb, a screenshot of both windows is saved, a short scenario is replayed
+# with its report, and the run ends.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -23,7 +24,7 @@ fi
 build=$root/build/$preset
 cmake --build --preset win64 -j "$(nproc)" --target vrx_ja_locale
 cmake --preset $preset >/dev/null
-cmake --build --preset $preset -j "$(nproc)" --target VrxClient ZembrinPrinter
+cmake --build --preset $preset -j "$(nproc)" --target VrxClient ZembrinPrinter VrxPlay
 export LOCPATH=$root/build/win64/tests/locale
 run_wine() { LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 "$VRX_WINE" "$@"; }
 
@@ -51,3 +52,8 @@ mkdir -p "$out_dir"
 shot=$out_dir/console-$preset-$(date +%Y%m%d-%H%M%S).png
 vrx_screen_xwd | convert xwd:- -trim +repage "$shot"
 echo "$shot"
+
+# Then a short scenario replayed through a console of its own, with its report.
+vrx_wine_stop
+echo "demo scenario (tests/scenarios/open-and-close.scenario):"
+run_wine VrxPlay.exe "$root/tests/scenarios/open-and-close.scenario" | tr -d '\r' || true
