@@ -31,11 +31,26 @@ HWND FindTopLevel(DWORD processId, const std::function<bool(HWND)>& accept) {
     return search.found;
 }
 
-// A control the dialog holds, or a failure naming it.
+// A control the dialog holds, on the dialog itself or on one of its pages
+// (a tabbed dialog's pages are child dialogs), or a failure naming it.
 HWND ControlOf(HWND dialog, int id, std::string& failure) {
-    HWND control = GetDlgItem(dialog, id);
-    if (!control) failure = "the dialog has no control " + std::to_string(id);
-    return control;
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, GetDlgItem(dialog, id)};
+    if (!search.found) {
+        EnumChildWindows(
+            dialog,
+            [](HWND child, LPARAM param) CALLBACK -> BOOL {
+                auto* s = reinterpret_cast<Search*>(param);
+                if (GetDlgCtrlID(child) != s->id) return TRUE;
+                s->found = child;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+    }
+    if (!search.found) failure = "the dialog has no control " + std::to_string(id);
+    return search.found;
 }
 
 std::wstring ClassOf(HWND window) {
@@ -44,9 +59,10 @@ std::wstring ClassOf(HWND window) {
     return name;
 }
 
-// The dialog hears of a change as it hears of an operator's.
-void Notify(HWND dialog, int id, HWND control, UINT code) {
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
+// The dialog (or page) holding the control hears of a change as it hears of
+// an operator's.
+void Notify(int id, HWND control, UINT code) {
+    SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
 }
 
 }  // namespace
@@ -165,7 +181,10 @@ HWND ConsoleDriver::FindMessageBox() const {
 }
 
 bool ConsoleDriver::Click(HWND dialog, int id, bool closes, DWORD timeoutMs) {
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    std::string missing;
+    HWND button = ControlOf(dialog, id, missing);
+    PostMessageW(button ? GetParent(button) : dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
     if (!closes) {
         Sync(timeoutMs);
         return true;
@@ -189,7 +208,7 @@ bool ConsoleDriver::SetCheck(HWND dialog, int id, bool checked, std::string& fai
     if (!control) return false;
     // BM_CLICK across processes crashes Wine's user32: the box, then the dialog.
     SendMessageW(control, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-    Notify(dialog, id, control, BN_CLICKED);
+    Notify(id, control, BN_CLICKED);
     return true;
 }
 
@@ -215,7 +234,7 @@ bool ConsoleDriver::Choose(HWND dialog, int id, const std::string& item, std::st
         return false;
     }
     SendMessageW(control, combo ? CB_SETCURSEL : LB_SETCURSEL, index, 0);
-    Notify(dialog, id, control, combo ? CBN_SELCHANGE : LBN_SELCHANGE);
+    Notify(id, control, combo ? CBN_SELCHANGE : LBN_SELCHANGE);
     return true;
 }
 
@@ -229,8 +248,9 @@ bool ConsoleDriver::SetAddress(HWND dialog, int id, const std::string& address, 
 }
 
 bool ConsoleDriver::ChooseFile(HWND dialog, int id, const std::string& path, DWORD timeoutMs, std::string& failure) {
-    if (!ControlOf(dialog, id, failure)) return false;
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    HWND button = ControlOf(dialog, id, failure);
+    if (!button) return false;
+    PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
     // The chooser: a new dialog of the console with a file name field
     // (cmb13, 0x47C, in the explorer style; edt1, 0x480, in the old one).
     HWND chooser = nullptr;
