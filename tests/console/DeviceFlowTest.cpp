@@ -162,10 +162,7 @@ std::vector<DialogCall> DialogCalls() {
 TEST_F(DeviceFlow, EveryDialogButtonPassesWhatWasConfirmedAndRemembersItsKeys) {
     for (const DialogCall& row : DialogCalls()) {
         SCOPED_TRACE(row.entryPoint);
-        HWND dialog = m_console.PressForDialog(row.id, row.caption);
-        ASSERT_NE(dialog, nullptr);
-        if (row.edit) row.edit(dialog);
-        ASSERT_TRUE(m_console.CloseDialog(dialog));
+        InDialog(row.id, row.caption, row.edit, IDOK);
         const auto journal = m_console.Journal(row.entryPoint);
         ASSERT_FALSE(journal.empty());
         EXPECT_TRUE(StartsWith(Normalised(journal.back()), row.journal)) << journal.back();
@@ -265,10 +262,8 @@ TEST_F(DeviceFlow, CancelCallsNothingAndWritesNoKey) {
     const auto calls = CallCounts(m_console);
     for (const auto& button : kDialogButtons) {
         SCOPED_TRACE(button.entryPoint);
-        HWND dialog = m_console.PressForDialog(button.id, button.caption);
-        ASSERT_NE(dialog, nullptr);
-        SetDlgItemTextW(dialog, IDC_PROF_PAPER_NAME, L"changed");  // the profile and blank print name field
-        ASSERT_TRUE(m_console.CloseDialog(dialog, IDCANCEL));
+        // The profile and blank print name field.
+        InDialog(button.id, button.caption, [](HWND d) { SetDlgItemTextW(d, IDC_PROF_PAPER_NAME, L"changed"); });
     }
     EXPECT_EQ(CallCounts(m_console), calls);
     EXPECT_EQ(ReadFileText(m_console.Folder().File("VrxClient.ini")), before);
@@ -276,36 +271,29 @@ TEST_F(DeviceFlow, CancelCallsNothingAndWritesNoKey) {
 
 TEST_F(DeviceFlow, DialogsOpenWithTheirPresets) {
     // Both magazine buttons ask for the count in the same dialog, showing 1.
-    for (int id : {IDC_DEV_GET_MAG_INFO, IDC_DEV_GET_ALL_MAG_INFO}) {
-        HWND dialog = m_console.PressForDialog(id, L"vrxDevGetMagInfo");
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(ConsoleProcess::TextOf(GetDlgItem(dialog, IDC_INFO_NUM)), "1");
-        ASSERT_TRUE(m_console.CloseDialog(dialog, IDCANCEL));
-    }
-    HWND control = m_console.PressForDialog(IDC_DEV_CTRL_PRINT, L"vrxDevCtrlPrint");
-    ASSERT_NE(control, nullptr);
-    EXPECT_EQ(ConsoleProcess::ComboText(GetDlgItem(control, IDC_CTRL), 0), "0 : STOP");
-    EXPECT_EQ(ConsoleProcess::ComboText(GetDlgItem(control, IDC_CTRL), 1), "1 : RESTART");
-    EXPECT_EQ(SendDlgItemMessageW(control, IDC_CTRL, CB_GETCURSEL, 0, 0), 0);
-    ASSERT_TRUE(m_console.CloseDialog(control, IDCANCEL));
+    for (int id : {IDC_DEV_GET_MAG_INFO, IDC_DEV_GET_ALL_MAG_INFO})
+        InDialog(id, L"vrxDevGetMagInfo",
+                 [](HWND d) { EXPECT_EQ(ConsoleProcess::TextOf(GetDlgItem(d, IDC_INFO_NUM)), "1"); });
+    InDialog(IDC_DEV_CTRL_PRINT, L"vrxDevCtrlPrint", [](HWND control) {
+        EXPECT_EQ(ConsoleProcess::ComboText(GetDlgItem(control, IDC_CTRL), 0), "0 : STOP");
+        EXPECT_EQ(ConsoleProcess::ComboText(GetDlgItem(control, IDC_CTRL), 1), "1 : RESTART");
+        EXPECT_EQ(SendDlgItemMessageW(control, IDC_CTRL, CB_GETCURSEL, 0, 0), 0);
+    });
 
     // Print number and paper presence start at 1 and 0 whatever was confirmed.
     for (int round = 0; round < 2; ++round) {
-        HWND blank = m_console.PressForDialog(IDC_DEV_BLANK_PRINT, L"vrxDevBlankPrint");
-        ASSERT_NE(blank, nullptr);
-        EXPECT_EQ(ConsoleProcess::TextOf(GetDlgItem(blank, IDC_BLANK_PRINT_NUM)), "1");
-        EXPECT_EQ(ConsoleProcess::TextOf(GetDlgItem(blank, IDC_BLANK_PAPER_PRESENCE)), "0");
-        EXPECT_EQ(ConsoleProcess::TextOf(GetDlgItem(blank, IDC_BLANK_RESOLUTION)), "3000");
-        Type(blank, IDC_BLANK_PRINT_NUM, L"5");
-        Type(blank, IDC_BLANK_PAPER_PRESENCE, L"1");
-        ASSERT_TRUE(m_console.CloseDialog(blank));
+        InDialog(IDC_DEV_BLANK_PRINT, L"vrxDevBlankPrint", [](HWND blank) {
+            EXPECT_EQ(ConsoleProcess::TextOf(GetDlgItem(blank, IDC_BLANK_PRINT_NUM)), "1");
+            EXPECT_EQ(ConsoleProcess::TextOf(GetDlgItem(blank, IDC_BLANK_PAPER_PRESENCE)), "0");
+            EXPECT_EQ(ConsoleProcess::TextOf(GetDlgItem(blank, IDC_BLANK_RESOLUTION)), "3000");
+            Type(blank, IDC_BLANK_PRINT_NUM, L"5");
+            Type(blank, IDC_BLANK_PAPER_PRESENCE, L"1");
+        }, IDOK);
     }
-
-    HWND fad = m_console.PressForDialog(IDC_DEV_START_FAD, L"vrxDevStartFAD");
-    ASSERT_NE(fad, nullptr);
-    EXPECT_EQ(ConsoleProcess::TextOf(GetDlgItem(fad, IDC_FAD_ORDER_KEY)), "FAD0");
-    EXPECT_EQ(ConsoleProcess::TextOf(GetDlgItem(fad, IDC_FAD_OUT)), "0 : PRINTER");
-    ASSERT_TRUE(m_console.CloseDialog(fad, IDCANCEL));
+    InDialog(IDC_DEV_START_FAD, L"vrxDevStartFAD", [](HWND fad) {
+        EXPECT_EQ(ConsoleProcess::TextOf(GetDlgItem(fad, IDC_FAD_ORDER_KEY)), "FAD0");
+        EXPECT_EQ(ConsoleProcess::TextOf(GetDlgItem(fad, IDC_FAD_OUT)), "0 : PRINTER");
+    });
 }
 
 TEST_F(DeviceFlow, AdjustForPrintWithABurstOfUnitNotificationsLosesNone) {
@@ -342,9 +330,7 @@ TEST_F(DeviceFlow, AnOverstatedMagazineSizeNeverMakesTheTraceReadPastTheBuffer) 
     ASSERT_TRUE(m_console.OpenPrinter(127, 0, 0, 1));
     for (const auto& button : {std::make_pair(IDC_DEV_GET_MAG_INFO, "vrxDevGetMagInfo"),
                                std::make_pair(IDC_DEV_GET_ALL_MAG_INFO, "vrxDevGetAllMagInfo")}) {
-        HWND dialog = m_console.PressForDialog(button.first, L"vrxDevGetMagInfo");
-        ASSERT_NE(dialog, nullptr);
-        ASSERT_TRUE(m_console.CloseDialog(dialog));  // one record's room
+        InDialog(button.first, L"vrxDevGetMagInfo", nullptr, IDOK);  // one record's room
         EXPECT_EQ(RecordLines(m_console.TraceOf(button.second)), 1u) << button.second;
     }
 }

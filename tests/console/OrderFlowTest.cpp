@@ -14,29 +14,9 @@ namespace {
 
 class OrderFlow : public ConsoleFlow {
 protected:
-    // "vrxDevStartOrder" confirmed after `edit`; the new order's id, 0 when refused.
-    uint32_t StartOrder(const std::function<void(HWND)>& edit = nullptr) {
-        HWND dialog = m_console.PressForDialog(IDC_DEV_START_ORDER, L"vrxDevStartOrder");
-        EXPECT_NE(dialog, nullptr);
-        if (!dialog) return 0;
-        if (edit) edit(dialog);
-        EXPECT_TRUE(m_console.CloseDialog(dialog));
-        unsigned id = 0;
-        const std::string call = LastCall("vrxDevStartOrderEx");
-        const size_t at = call.find("*pdwOrderId=0x");
-        if (at != std::string::npos) std::sscanf(call.c_str() + at + 14, "%x", &id);
-        return id;
-    }
-    // Opens a dialog, hands it to `look`, closes it with `button`.
-    void InDialog(int id, const wchar_t* caption, const std::function<void(HWND)>& look, int button = IDCANCEL) {
-        HWND dialog = m_console.PressForDialog(id, caption);
-        ASSERT_NE(dialog, nullptr);
-        look(dialog);
-        ASSERT_TRUE(m_console.CloseDialog(dialog, button));
-    }
     int ListedOrders(int id, const wchar_t* caption, int list) {
         int count = -1;
-        InDialog(id, caption, [&](HWND d) { count = static_cast<int>(SendDlgItemMessageW(d, list, LVM_GETITEMCOUNT, 0, 0)); });
+        InDialog(id, caption, [&](HWND d) { count = ListCount(d, list); });
         return count;
     }
     int Interruptible() { return ListedOrders(IDC_DEV_INTERRUPT_PRINT_ORDER, L"vrxDevInterruptPrintOrder", IDC_PICK_ORDERS); }
@@ -45,12 +25,6 @@ protected:
         m_console.WriteFile("VrxClient.ini", std::string(kMaintenanceOn) + "Maintenance=" + value + "\r\n");
     }
 };
-
-std::string Hex(uint32_t value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08X", value);
-    return text;
-}
 
 struct OrderKindCase {
     const char* maintenanceSwitch;

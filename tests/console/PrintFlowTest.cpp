@@ -13,25 +13,10 @@ using testing_support::ReadFileText;
 
 namespace {
 
-// What a journal line says of one argument or output ("name=value").
-std::string FieldOf(const std::string& line, const std::string& name) {
-    const size_t at = line.find(" " + name + "=");
-    if (at == std::string::npos) return std::string();
-    const size_t start = at + name.size() + 2;
-    if (line[start] == '"') return line.substr(start, line.find('"', start + 1) - start + 1);
-    return line.substr(start, line.find(' ', start) - start);
-}
-
 uint32_t Fnv1a(const std::string& bytes) {
     uint32_t hash = 2166136261u;
     for (unsigned char c : bytes) hash = (hash ^ c) * 16777619u;
     return hash;
-}
-
-std::string Hex(uint32_t value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08X", value);
-    return text;
 }
 
 // The print dialog's page that holds the control `id`.
@@ -58,14 +43,6 @@ protected:
     }
     std::string ImagePath() const { return m_console.Folder().File("image.jpg"); }
 
-    uint32_t StartOrder() {
-        HWND dialog = m_console.PressForDialog(IDC_DEV_START_ORDER, L"vrxDevStartOrder");
-        EXPECT_NE(dialog, nullptr);
-        EXPECT_TRUE(dialog && m_console.CloseDialog(dialog));
-        unsigned id = 0;
-        std::sscanf(FieldOf(LastCall("vrxDevStartOrderEx"), "*pdwOrderId").c_str(), "%x", &id);
-        return id;
-    }
     // "vrxDevPrint" confirmed after `edit` on the BASIC page and the repeat count.
     void Print(const std::function<void(HWND page, HWND dialog)>& edit) {
         HWND dialog = m_console.PressForDialog(IDC_DEV_PRINT, L"vrxDevPrint");
@@ -199,7 +176,7 @@ TEST_F(PrintFlow, ResendSendsTheFinishedPrintsOfTheLastOrderAgain) {
     HWND resend = m_console.PressForDialog(IDC_DEV_PRINT_RESEND, L"vrxDevPrint(Resend)");
     ASSERT_NE(resend, nullptr);
     EXPECT_EQ(ConsoleProcess::TextOf(GetDlgItem(resend, IDCANCEL)), "ｷｬﾝｾﾙ");
-    EXPECT_EQ(SendDlgItemMessageW(resend, IDC_PICK_PRINTS, LVM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(ListCount(resend, IDC_PICK_PRINTS), 2);
     ASSERT_TRUE(m_console.CloseDialog(resend));
     const auto prints = Prints();
     ASSERT_EQ(prints.size(), 4u);
@@ -210,7 +187,7 @@ TEST_F(PrintFlow, ResendSendsTheFinishedPrintsOfTheLastOrderAgain) {
     ASSERT_TRUE(m_console.OpenPrinter(127, 0, 0, 1));
     HWND again = m_console.PressForDialog(IDC_DEV_PRINT_RESEND, L"vrxDevPrint(Resend)");
     ASSERT_NE(again, nullptr);
-    EXPECT_EQ(SendDlgItemMessageW(again, IDC_PICK_PRINTS, LVM_GETITEMCOUNT, 0, 0), 0);
+    EXPECT_EQ(ListCount(again, IDC_PICK_PRINTS), 0);
     ASSERT_TRUE(m_console.CloseDialog(again));
     EXPECT_EQ(Prints().size(), 4u);
 }
@@ -245,7 +222,7 @@ TEST_F(PrintFlow, APrintToAnOrderThisConsoleDidNotStartIsSentButNotFollowed) {
     EXPECT_EQ(FieldOf(Prints()[0], "dwOrderId"), "0x00000007");
     HWND resend = m_console.PressForDialog(IDC_DEV_PRINT_RESEND, L"vrxDevPrint(Resend)");
     ASSERT_NE(resend, nullptr);
-    EXPECT_EQ(SendDlgItemMessageW(resend, IDC_PICK_PRINTS, LVM_GETITEMCOUNT, 0, 0), 0);
+    EXPECT_EQ(ListCount(resend, IDC_PICK_PRINTS), 0);
     ASSERT_TRUE(m_console.CloseDialog(resend));
     EXPECT_EQ(Prints().size(), 1u);
 }
@@ -256,8 +233,8 @@ TEST_F(PrintFlow, CancelWithEveryPrintOfTheOrderSelectedCancelsTheWholeOrder) {
     PrintImage(1, L"2");
     HWND dialog = m_console.PressForDialog(IDC_DEV_CANCEL_PRINT_ORDER, L"vrxDevCancelPrintOrder");
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_PICK_ORDERS, LVM_GETITEMCOUNT, 0, 0), 1);
-    EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_PICK_PRINTS, LVM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(ListCount(dialog, IDC_PICK_ORDERS), 1);
+    EXPECT_EQ(ListCount(dialog, IDC_PICK_PRINTS), 2);
     ASSERT_TRUE(m_console.CloseDialog(dialog));
     EXPECT_TRUE(StartsWith(OnlyCall("vrxDevCancelPrintOrder"),
                            "vrxDevCancelPrintOrder hPrinter=0x00A40011 dwOrderId=" + Hex(order) + " dwPrintID=0 result=1"));

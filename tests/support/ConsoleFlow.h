@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <functional>
 #include <regex>
 #include <string>
 #include <vector>
@@ -44,6 +46,27 @@ inline std::string Normalised(const std::string& line) {
     return std::regex_replace(line, pointer, "$1$2PTR");
 }
 
+inline std::string Hex(uint32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08X", value);
+    return text;
+}
+
+// What a journal line says of one argument or output ("name=value"); a
+// quoted text keeps its quotes.
+inline std::string FieldOf(const std::string& line, const std::string& name) {
+    const size_t at = line.find(" " + name + "=");
+    if (at == std::string::npos) return std::string();
+    const size_t start = at + name.size() + 2;
+    if (line[start] == '"') return line.substr(start, line.find('"', start + 1) - start + 1);
+    return line.substr(start, line.find(' ', start) - start);
+}
+
+// Items of another process's list view.
+inline int ListCount(HWND dialog, int list) {
+    return static_cast<int>(SendDlgItemMessageW(dialog, list, LVM_GETITEMCOUNT, 0, 0));
+}
+
 inline bool StartsWith(const std::string& text, const std::string& prefix) { return text.rfind(prefix, 0) == 0; }
 
 inline void Type(HWND dialog, int id, const wchar_t* text) { SetDlgItemTextW(dialog, id, text); }
@@ -62,6 +85,20 @@ protected:
     void TearDown() override { m_console.Exit(); }
     virtual std::string SimulatorExtra() const { return std::string(); }
 
+    // Opens a dialog, hands it to `look`, closes it with `button`.
+    void InDialog(int id, const wchar_t* caption, const std::function<void(HWND)>& look, int button = IDCANCEL) {
+        HWND dialog = m_console.PressForDialog(id, caption);
+        ASSERT_NE(dialog, nullptr);
+        if (look) look(dialog);
+        ASSERT_TRUE(m_console.CloseDialog(dialog, button));
+    }
+    // "vrxDevStartOrder" confirmed after `edit`; the new order's id, 0 when refused.
+    uint32_t StartOrder(const std::function<void(HWND)>& edit = nullptr) {
+        InDialog(IDC_DEV_START_ORDER, L"vrxDevStartOrder", edit, IDOK);
+        unsigned id = 0;
+        std::sscanf(FieldOf(LastCall("vrxDevStartOrderEx"), "*pdwOrderId").c_str(), "%x", &id);
+        return id;
+    }
     // The one journal line of an entry point, after one press.
     std::string OnlyCall(const std::string& entryPoint) const {
         const auto calls = m_console.Journal(entryPoint);
