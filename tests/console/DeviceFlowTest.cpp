@@ -180,7 +180,8 @@ TEST_F(DeviceFlow, EveryDialogButtonPassesWhatWasConfirmedAndRemembersItsKeys) {
 namespace {
 
 // A value a dialog refuses: the message names the range of the first
-// refused field in check order, and the dialog stays open.
+// refused field in check order, and the dialog stays open. (Each field's
+// limits are in DialogRangesTest.)
 struct Refusal {
     int id;
     const wchar_t* caption;
@@ -189,23 +190,16 @@ struct Refusal {
 };
 
 std::vector<Refusal> Refusals() {
-    const char* years = "Enter an integer between 1980 and 2079.";
     return {
-        {IDC_DEV_SET_TIME, L"vrxDevSetTime", [](HWND d) { SetTime(d, L"1979", L"1", L"1", L"0"); }, years},
-        {IDC_DEV_SET_TIME, L"vrxDevSetTime", [](HWND d) { SetTime(d, L"2080", L"1", L"1", L"0"); }, years},
         // Day is checked before month and year.
         {IDC_DEV_SET_TIME, L"vrxDevSetTime", [](HWND d) { SetTime(d, L"1979", L"13", L"32", L"0"); },
          "Enter an integer between 1 and 31."},
         {IDC_DEV_SET_TIME, L"vrxDevSetTime", [](HWND d) { SetTime(d, L"2000", L"13", L"1", L"7"); },
          "Enter an integer between 0 and 6."},
-        {IDC_SET_COMPLETION_PROC_MODE, L"vrxSetCompletionProcMode", [](HWND d) { Type(d, IDC_COMPLETION_MODE, L"-1"); },
-         "Enter an integer between 0 and 4294967295."},
         {IDC_SET_COMPLETION_PROC_MODE, L"vrxSetCompletionProcMode", [](HWND d) { Type(d, IDC_COMPLETION_MODE, L"x"); },
          "Enter an integer between 0 and 4294967295."},
         {IDC_DEV_GET_MAG_INFO, L"vrxDevGetMagInfo", [](HWND d) { Type(d, IDC_INFO_NUM, L"1001"); },
          "Enter an integer between 0 and 1000."},
-        {IDC_DEV_BLANK_PRINT, L"vrxDevBlankPrint", [](HWND d) { Type(d, IDC_BLANK_ORDER_ID, L"-1"); },
-         "Enter an integer between 0 and 4294967295."},
         {IDC_DEV_BLANK_PRINT, L"vrxDevBlankPrint", [](HWND d) { Type(d, IDC_BLANK_PRINT_NUM, L"2147483648"); },
          "Enter an integer between -2147483648 and 2147483647."},
         // 32 characters would leave the record no room for its terminator.

@@ -284,11 +284,3 @@ TEST(OrderRegistry, MoveRefusesTheSameOrderAndOrdersNotHeld) {
     EXPECT_EQ(order->PrintCount(), 2);
     EXPECT_EQ(outside.PrintCount(), 1);
 }
-
-TEST(OrderRegistry, TheConsoleRegistryIsOneInstance) {
-    vrx::OrderRegistry& registry = vrx::TheOrderRegistry();
-    EXPECT_EQ(&registry, &vrx::TheOrderRegistry());
-    registry.Add(MakeOrder(1, 0, {}));
-    EXPECT_NE(vrx::TheOrderRegistry().Find(1), nullptr);
-    registry.Clear();
-}

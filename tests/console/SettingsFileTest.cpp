@@ -1,8 +1,6 @@
 // The settings file through the platform's private-profile functions.
 #include <gtest/gtest.h>
 
-#include <iterator>
-#include <set>
 #include <string>
 
 #include "SettingKeys.h"
@@ -62,16 +60,4 @@ TEST(SettingsFile, AnUnknownPathReadsDefaultsAndWritesNothing) {
     settings.WriteSettingInt("PaperWidth", 5);
     EXPECT_EQ(settings.Read(vrx::keys::PaperWidth), 1270);
     EXPECT_EQ(settings.ReadHidden(vrx::hidden::vrxDevStartFAD), 0);
-}
-
-TEST(SettingKeys, TheTableHoldsEveryKeyOnceWithADefaultForItsType) {
-    ASSERT_EQ(std::size(vrx::kSettingKeys), 35u);
-    std::set<std::string> names;
-    for (const vrx::SettingKey* key : vrx::kSettingKeys) {
-        EXPECT_TRUE(names.insert(key->name).second) << key->name;
-        if (key->type == vrx::SettingType::Text) {
-            EXPECT_NE(key->textDefault, nullptr) << key->name;
-        }
-    }
-    EXPECT_EQ(vrx::keys::KolmCmdFilePath.type, vrx::SettingType::Text);
 }

@@ -1,5 +1,7 @@
 #include "ThreadWindows.h"
 
+#include <atomic>
+#include <thread>
 #include <vector>
 
 namespace testing_support {
@@ -14,8 +16,9 @@ std::string Utf8(const wchar_t* text) {
     return narrow;
 }
 
+// Polls until a window matches, the time runs out or `stop` is set.
 template <class Match>
-HWND WaitForWindow(DWORD threadId, DWORD timeoutMs, Match match) {
+HWND WaitForWindow(DWORD threadId, DWORD timeoutMs, Match match, const std::atomic<bool>* stop = nullptr) {
     struct Search {
         Match* match;
         HWND found;
@@ -31,9 +34,19 @@ HWND WaitForWindow(DWORD threadId, DWORD timeoutMs, Match match) {
                 return FALSE;
             },
             reinterpret_cast<LPARAM>(&search));
-        if (search.found || GetTickCount64() > until) return search.found;
+        if (search.found || GetTickCount64() > until || (stop && *stop)) return search.found;
         Sleep(20);
     }
+}
+
+std::string DismissBox(DWORD threadId, DWORD timeoutMs, const std::atomic<bool>* stop) {
+    // A message box is the window with the message text control.
+    HWND box = WaitForWindow(threadId, timeoutMs, [](HWND window) { return GetDlgItem(window, 0xFFFF) != nullptr; }, stop);
+    if (!box) return std::string();
+    wchar_t text[1024] = {};
+    GetDlgItemTextW(box, 0xFFFF, text, 1024);
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    return Utf8(text);
 }
 
 }  // namespace
@@ -46,14 +59,17 @@ HWND WaitForThreadWindow(DWORD threadId, const std::wstring& caption, DWORD time
     });
 }
 
-std::string DismissThreadMessageBox(DWORD threadId, DWORD timeoutMs) {
-    // A message box is the window with the message text control.
-    HWND box = WaitForWindow(threadId, timeoutMs, [](HWND window) { return GetDlgItem(window, 0xFFFF) != nullptr; });
-    if (!box) return std::string();
-    wchar_t text[1024] = {};
-    GetDlgItemTextW(box, 0xFFFF, text, 1024);
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    return Utf8(text);
+std::string DismissThreadMessageBox(DWORD threadId, DWORD timeoutMs) { return DismissBox(threadId, timeoutMs, nullptr); }
+
+std::string PressAnsweringMessageBox(HWND window, int buttonId) {
+    std::atomic<bool> returned{false};
+    std::string text;
+    const DWORD self = GetCurrentThreadId();
+    std::thread answer([&] { text = DismissBox(self, 60000, &returned); });
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0);
+    returned = true;
+    answer.join();
+    return text;
 }
 
 }  // namespace testing_support

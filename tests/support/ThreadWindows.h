@@ -16,4 +16,8 @@ HWND WaitForThreadWindow(DWORD threadId, const std::wstring& caption, DWORD time
 // text (UTF-8); "" when none showed.
 std::string DismissThreadMessageBox(DWORD threadId, DWORD timeoutMs = 5000);
 
+// Clicks a button of a window of this thread, answers with OK the message
+// box the click brings, if any, and returns its text ("" when none showed).
+std::string PressAnsweringMessageBox(HWND window, int buttonId = IDOK);
+
 }  // namespace testing_support
