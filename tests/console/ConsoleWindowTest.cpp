@@ -89,7 +89,6 @@ int TraceLineCount(const ConsoleProcess& console) {
 TEST(ConsoleWindow, WithoutSettingsEveryButtonShowsButTheNineMaintenanceOnes) {
     ConsoleProcess console;
     ASSERT_TRUE(console.Start());
-    EXPECT_EQ(sizeof kButtons / sizeof kButtons[0], 44u);
     std::set<int> ids;
     for (const ButtonRow& row : kButtons) {
         EXPECT_TRUE(ids.insert(row.id).second) << row.id;

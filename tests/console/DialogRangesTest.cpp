@@ -19,12 +19,6 @@
 
 namespace {
 
-const bool kCommonControls = [] {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_INTERNET_CLASSES |
-                                                       ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS};
-    return InitCommonControlsEx(&controls) != FALSE;
-}();
-
 // The print dialog with a request every page accepts as it stands.
 struct PrintDialog : CDevPrintDlg {
     PrintRequest request;
@@ -115,26 +109,6 @@ const Range kRanges[] = {
     {"vrxLibOpen", Make<LibOpenDialog>(), IDC_MAXLINE, 100, 3000},
 };
 
-// The edit with this id anywhere in the dialog, its pages included.
-HWND FindEdit(HWND dialog, int id) {
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    EnumChildWindows(
-        dialog,
-        [](HWND window, LPARAM param) CALLBACK -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            wchar_t kind[16] = {};
-            GetClassNameW(window, kind, 16);
-            if (GetDlgCtrlID(window) != s->id || lstrcmpiW(kind, L"Edit") != 0) return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // What OK says after each value typed into the field, "" when it accepts
 // (the dialog then closes and the next value goes into a new one).
 std::vector<std::string> OkWith(const Range& range, std::initializer_list<long long> values) {
@@ -146,7 +120,7 @@ std::vector<std::string> OkWith(const Range& range, std::initializer_list<long l
             if (dialog->CreateModeless(nullptr) == nullptr) return {"no dialog"};
             ShowWindow(dialog->Handle(), SW_SHOWNA);  // a print page takes part only inside a visible dialog
         }
-        HWND edit = FindEdit(dialog->Handle(), range.control);
+        HWND edit = testing_support::FindField(dialog->Handle(), range.control);
         if (edit == nullptr) return {"no such field"};
         SetWindowTextW(edit, std::to_wstring(value).c_str());
         said.push_back(testing_support::PressAnsweringMessageBox(dialog->Handle()));

@@ -103,39 +103,17 @@ TEST_F(OrderFlow, TheOrderIdDialogsOfferTheLastStartedOrder) {
     }
 }
 
+// The limits themselves are rows of DialogRangesTest; here the values
+// accepted at the limits reach the library.
 TEST_F(OrderFlow, RangesOfTheSorterAndThePrintStatusId) {
-    const struct {
-        int button;
-        const wchar_t* caption;
-        int field;
-        const wchar_t* typed;
-        const char* refusal;  // null: accepted
-    } cases[] = {
-        {IDC_DEV_START_ORDER, L"vrxDevStartOrder", IDC_START_SORTER_NUM, L"1001", "Enter an integer between 0 and 1000."},
-        {IDC_DEV_START_ORDER, L"vrxDevStartOrder", IDC_START_SORTER_NUM, L"-1", "Enter an integer between 0 and 1000."},
-        {IDC_DEV_START_ORDER, L"vrxDevStartOrder", IDC_START_SORTER_NUM, L"1000", nullptr},
-        {IDC_DEV_GET_PRINT_STATUS, L"vrxDevGetPrintStatus", IDC_PRINT_STATUS_ID, L"1001",
-         "Enter an integer between 0 and 1000."},
-        {IDC_DEV_GET_PRINT_STATUS, L"vrxDevGetPrintStatus", IDC_PRINT_STATUS_ID, L"0", nullptr},
-        {IDC_DEV_GET_PRINT_STATUS, L"vrxDevGetPrintStatus", IDC_PRINT_STATUS_ID, L"1000", nullptr},
-    };
-    for (const auto& row : cases) {
-        HWND dialog = m_console.PressForDialog(row.button, row.caption);
-        ASSERT_NE(dialog, nullptr);
-        if (row.button == IDC_DEV_GET_PRINT_STATUS) {
-            EXPECT_EQ(ConsoleProcess::TextOf(GetDlgItem(dialog, IDC_PRINT_STATUS_ID)), "1");
-        }
-        Type(dialog, row.field, row.typed);
-        if (row.refusal) {
-            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-            EXPECT_EQ(m_console.DismissMessageBox(), row.refusal);
-            ASSERT_TRUE(m_console.CloseDialog(dialog, IDCANCEL));
-        } else {
-            ASSERT_TRUE(m_console.CloseDialog(dialog));
-        }
-    }
-    EXPECT_EQ(m_console.Journal("vrxDevStartOrderEx").size(), 1u);
+    StartOrder([](HWND d) { Type(d, IDC_START_SORTER_NUM, L"1000"); });
     EXPECT_NE(LastCall("vrxDevStartOrderEx").find("dwSorterNum=1000 "), std::string::npos);
+    for (const wchar_t* id : {L"0", L"1000"}) {
+        InDialog(IDC_DEV_GET_PRINT_STATUS, L"vrxDevGetPrintStatus", [&](HWND d) {
+            EXPECT_EQ(ConsoleProcess::TextOf(GetDlgItem(d, IDC_PRINT_STATUS_ID)), "1");
+            Type(d, IDC_PRINT_STATUS_ID, id);
+        }, IDOK);
+    }
     const auto status = m_console.Journal("vrxDevGetPrintStatus");
     ASSERT_EQ(status.size(), 2u);
     EXPECT_NE(status[0].find("dwPrintID=0 "), std::string::npos) << status[0];

@@ -15,11 +15,6 @@
 
 namespace {
 
-const bool kCommonControls = [] {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
-    return InitCommonControlsEx(&controls) != FALSE;
-}();
-
 class OrderPickers : public ::testing::Test {
 protected:
     // Order 7 with prints 71, 72 and 73; order 8 without prints; order 9 interrupted.

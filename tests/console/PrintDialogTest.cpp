@@ -19,11 +19,6 @@ using testing_support::DismissThreadMessageBox;
 
 namespace {
 
-const bool kCommonControls = [] {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
-    return InitCommonControlsEx(&controls) != FALSE;
-}();
-
 class PrintDialog : public ::testing::Test {
 protected:
     void Open(uint32_t mode) {
@@ -54,15 +49,7 @@ protected:
         for (int i = 0; i < tab.GetItemCount(); ++i) titles.push_back(tab.GetItemText(i));
         return titles;
     }
-    // Presses OK while another thread answers the one message box it brings.
-    std::string PressOkExpectingRefusal() {
-        std::string message;
-        const DWORD self = GetCurrentThreadId();
-        std::thread answer([&] { message = DismissThreadMessageBox(self); });
-        SendMessageW(m_dialog.Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        answer.join();
-        return message;
-    }
+    std::string PressOkExpectingRefusal() { return testing_support::PressAnsweringMessageBox(m_dialog.Handle()); }
 
     PrintRequest m_request;
     CDevPrintDlg m_dialog;

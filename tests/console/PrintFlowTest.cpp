@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "ConsoleFlow.h"
+#include "ThreadWindows.h"
 
 using namespace flow;
 using testing_support::ReadFileText;
@@ -17,13 +18,6 @@ uint32_t Fnv1a(const std::string& bytes) {
     uint32_t hash = 2166136261u;
     for (unsigned char c : bytes) hash = (hash ^ c) * 16777619u;
     return hash;
-}
-
-// The print dialog's page that holds the control `id`.
-HWND PageWith(HWND dialog, int id) {
-    HWND page = FindWindowExW(dialog, nullptr, nullptr, nullptr);
-    while (page && !GetDlgItem(page, id)) page = FindWindowExW(dialog, page, nullptr, nullptr);
-    return page;
 }
 
 // A path as the journal quotes it: backslashes doubled.
@@ -47,7 +41,7 @@ protected:
     void Print(const std::function<void(HWND page, HWND dialog)>& edit) {
         HWND dialog = m_console.PressForDialog(IDC_DEV_PRINT, L"vrxDevPrint");
         ASSERT_NE(dialog, nullptr);
-        HWND basic = PageWith(dialog, IDC_BASIC_IMAGE_NAME);
+        HWND basic = GetParent(testing_support::FindField(dialog, IDC_BASIC_IMAGE_NAME));
         ASSERT_NE(basic, nullptr);
         edit(basic, dialog);
         ASSERT_TRUE(m_console.CloseDialog(dialog));
@@ -125,7 +119,7 @@ TEST_F(PrintFlow, SixteenBitKeysKeepTheirLow16BitsAndTheDialogJudgesThem) {
                                              "[Setting]\r\nPrintQuality=-1\r\nWbTop=-1\r\nWbBottom=65536\r\nEdge=65537\r\n");
     HWND dialog = m_console.PressForDialog(IDC_DEV_PRINT, L"vrxDevPrint");
     ASSERT_NE(dialog, nullptr);
-    HWND extend = PageWith(dialog, IDC_EXTEND_BORDER_TOP);
+    HWND extend = GetParent(testing_support::FindField(dialog, IDC_EXTEND_BORDER_TOP));
     ASSERT_NE(extend, nullptr);
     EXPECT_EQ(SendDlgItemMessageW(extend, IDC_EXTEND_PRINT_QUALITY, CB_GETCURSEL, 0, 0), CB_ERR);
     EXPECT_EQ(ConsoleProcess::TextOf(GetDlgItem(extend, IDC_EXTEND_BORDER_TOP)), "65535");
@@ -155,7 +149,7 @@ TEST_F(PrintFlow, RefusedRepeatCountsAndAnUnreadableImageCallNothing) {
     const std::string missing = m_console.Folder().File("missing.jpg");
     HWND dialog = m_console.PressForDialog(IDC_DEV_PRINT, L"vrxDevPrint");
     ASSERT_NE(dialog, nullptr);
-    HWND page = PageWith(dialog, IDC_BASIC_IMAGE_NAME);
+    HWND page = GetParent(testing_support::FindField(dialog, IDC_BASIC_IMAGE_NAME));
     ASSERT_NE(page, nullptr);
     Choose(page, IDC_BASIC_SOURCE_TYPE, 0);
     SetDlgItemTextA(page, IDC_BASIC_IMAGE_NAME, missing.c_str());

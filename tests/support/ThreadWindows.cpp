@@ -1,5 +1,7 @@
 #include "ThreadWindows.h"
 
+#include <commctrl.h>
+
 #include <atomic>
 #include <thread>
 #include <vector>
@@ -7,6 +9,14 @@
 namespace testing_support {
 
 namespace {
+
+// Every program that runs windows in process: the common control classes its
+// dialogs use, registered before any test.
+const bool kCommonControls = [] {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_INTERNET_CLASSES |
+                                                       ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS};
+    return InitCommonControlsEx(&controls) != FALSE;
+}();
 
 std::string Utf8(const wchar_t* text) {
     const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
@@ -60,6 +70,14 @@ HWND WaitForThreadWindow(DWORD threadId, const std::wstring& caption, DWORD time
 }
 
 std::string DismissThreadMessageBox(DWORD threadId, DWORD timeoutMs) { return DismissBox(threadId, timeoutMs, nullptr); }
+
+HWND FindField(HWND dialog, int id) {
+    if (HWND own = GetDlgItem(dialog, id)) return own;
+    for (HWND page = FindWindowExW(dialog, nullptr, nullptr, nullptr); page;
+         page = FindWindowExW(dialog, page, nullptr, nullptr))
+        if (HWND field = GetDlgItem(page, id)) return field;
+    return nullptr;
+}
 
 std::string PressAnsweringMessageBox(HWND window, int buttonId) {
     std::atomic<bool> returned{false};

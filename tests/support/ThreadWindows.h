@@ -16,6 +16,10 @@ HWND WaitForThreadWindow(DWORD threadId, const std::wstring& caption, DWORD time
 // text (UTF-8); "" when none showed.
 std::string DismissThreadMessageBox(DWORD threadId, DWORD timeoutMs = 5000);
 
+// The control `id` of a dialog or of one of its child pages (the print
+// dialog's); works across processes.
+HWND FindField(HWND dialog, int id);
+
 // Clicks a button of a window of this thread, answers with OK the message
 // box the click brings, if any, and returns its text ("" when none showed).
 std::string PressAnsweringMessageBox(HWND window, int buttonId = IDOK);

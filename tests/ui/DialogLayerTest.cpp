@@ -24,11 +24,6 @@
 
 namespace {
 
-const bool kCommonControls = [] {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_INTERNET_CLASSES | ICC_LISTVIEW_CLASSES};
-    return InitCommonControlsEx(&controls) != FALSE;
-}();
-
 template <class Predicate>
 bool WaitUntil(Predicate done) {
     for (int i = 0; i < 250; ++i) {
