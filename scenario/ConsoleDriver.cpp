@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 
@@ -215,9 +216,10 @@ bool ConsoleDriver::SetCheck(HWND dialog, int id, bool checked, std::string& fai
 bool ConsoleDriver::Choose(HWND dialog, int id, const std::string& item, std::string& failure) const {
     HWND control = ControlOf(dialog, id, failure);
     if (!control) return false;
+    if (ClassOf(control) == WC_LISTVIEWW) return SelectListViewItems(control, item, failure);
     const bool combo = ClassOf(control) == L"ComboBox";
     if (!combo && ClassOf(control) != L"ListBox") {
-        failure = "control " + std::to_string(id) + " is not a combo box or a list box";
+        failure = "control " + std::to_string(id) + " is not a combo box, a list box or a list view";
         return false;
     }
     const std::vector<std::string> items = ItemsOf(control);
@@ -235,6 +237,39 @@ bool ConsoleDriver::Choose(HWND dialog, int id, const std::string& item, std::st
     }
     SendMessageW(control, combo ? CB_SETCURSEL : LB_SETCURSEL, index, 0);
     Notify(id, control, combo ? CBN_SELCHANGE : LBN_SELCHANGE);
+    return true;
+}
+
+bool ConsoleDriver::SelectListViewItems(HWND view, const std::string& indexes, std::string& failure) const {
+    const int count = static_cast<int>(SendMessageW(view, LVM_GETITEMCOUNT, 0, 0));
+    std::vector<bool> chosen(static_cast<size_t>(count > 0 ? count : 0), false);
+    for (size_t at = 0; at <= indexes.size();) {
+        const size_t comma = std::min(indexes.find(',', at), indexes.size());
+        const std::string index = indexes.substr(at, comma - at);
+        const bool number = !index.empty() && index.size() < 6 && index.find_first_not_of("0123456789") == std::string::npos;
+        if (!number || std::stoi(index) >= count) {
+            failure = "\"" + index + "\" is not an item of the list (0 to " + std::to_string(count - 1) +
+                      "; a list view's items are chosen by index, several as 0,2)";
+            return false;
+        }
+        chosen[static_cast<size_t>(std::stoi(index))] = true;
+        at = comma + 1;
+    }
+    // The item state travels by pointer: it must lie in the console's memory.
+    void* remote = VirtualAllocEx(m_process.hProcess, nullptr, sizeof(LVITEMW), MEM_COMMIT, PAGE_READWRITE);
+    if (!remote) {
+        failure = "cannot reach the list's items (error " + std::to_string(GetLastError()) + ")";
+        return false;
+    }
+    for (int i = 0; i < count; ++i) {
+        LVITEMW state{};
+        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        state.state = chosen[static_cast<size_t>(i)] ? LVIS_SELECTED | LVIS_FOCUSED : 0;
+        WriteProcessMemory(m_process.hProcess, remote, &state, sizeof state, nullptr);
+        // The list tells its dialog itself (LVN_ITEMCHANGED), as for a click.
+        SendMessageW(view, LVM_SETITEMSTATE, i, reinterpret_cast<LPARAM>(remote));
+    }
+    VirtualFreeEx(m_process.hProcess, remote, 0, MEM_RELEASE);
     return true;
 }
 

@@ -57,6 +57,8 @@ public:
 
 private:
     void Sync(DWORD timeoutMs) const;
+    // Exactly the items of a list view given as "0" or "0,2" are selected.
+    bool SelectListViewItems(HWND view, const std::string& indexes, std::string& failure) const;
 
     std::string m_folder;
     std::string m_failure;

@@ -10,7 +10,8 @@
 //   dialog <caption>                 the dialog that opened; the steps below act in it
 //   set <id> <text>                  an edit's text (numbers too)
 //   check <id> on|off                a check box
-//   choose <id> <index | text>       a combo or list item (by index or its text)
+//   choose <id> <index | text>       a combo or list item (by index or its text); the items
+//                                    of a list view by index, several as 0,2
 //   ip <id> <a.b.c.d>                an IP address control
 //   file <id> <path>                 the file chooser that button <id> opens: this path, then its OK
 //   ok | cancel | button <id>        a button that closes the dialog (ok, cancel) or any button
