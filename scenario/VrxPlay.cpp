@@ -44,7 +44,9 @@ bool WriteText(const std::string& path, const std::string& text) {
 // A run folder holding a fresh copy of the console and the DLLs beside it.
 bool PrepareRunFolder(const std::string& from, const std::string& run, const scenario::Scenario& played,
                       std::string& failure) {
-    CreateDirectoryW(Widen(run).c_str(), nullptr);
+    // Each missing folder of the path, outermost first.
+    for (size_t at = run.find_first_of("\\/", 3); at != std::string::npos; at = run.find_first_of("\\/", at + 1))
+        CreateDirectoryW(Widen(run.substr(0, at)).c_str(), nullptr);
     for (const char* stale : {"VrxClient.ini", "VrxClient.log", "VrxClient.old.log", "ZembrinSim.ini"})
         DeleteFileW(Widen(run + stale).c_str());
     WIN32_FIND_DATAW found;
