@@ -119,6 +119,7 @@ void CLogFile::Flush(const std::string& record) {
     const bool sizeKnown = !(sizeLow == INVALID_FILE_SIZE && GetLastError() != NO_ERROR);
     const bool rotate = sizeKnown && (sizeHigh != 0 || sizeLow > m_maxSize);
     if (!CloseHandle(file) || !rotate || m_backupPath.empty()) return;
-    DeleteFileA(m_backupPath.c_str());
-    MoveFileA(m_mainPath.c_str(), m_backupPath.c_str());
+    // One step: while a viewer keeps the log open the move fails and the
+    // older generation stays; the next record tries again.
+    MoveFileExA(m_mainPath.c_str(), m_backupPath.c_str(), MOVEFILE_REPLACE_EXISTING);
 }

@@ -108,6 +108,25 @@ TEST(LogFile, RotationKeepsTheWholeFileAsBackupAndStartsAfresh) {
     EXPECT_EQ(TextOf(fresh[0]), "next");
 }
 
+TEST(LogFile, AViewerHoldingTheLogPutsRotationOffWithoutLosingTheOlderGeneration) {
+    TestFolder folder;
+    const std::string log = folder.File("VrxClient.log");
+    const std::string old = folder.File("VrxClient.old.log");
+    WriteFileText(old, "an older generation\r\n");
+    WriteFileText(log, "");
+    CLogFile writer(folder.Path(), "VrxClient", "VrxClient", 1, 65535);  // every record crosses the limit
+    HANDLE viewer = CreateFileA(log.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(viewer, INVALID_HANDLE_VALUE);
+    writer.Write(LOG_INFO, "test", 1, "while viewed");
+    EXPECT_EQ(ReadFileText(old), "an older generation\r\n");
+    EXPECT_EQ(Records(ReadFileText(log)).size(), 1u);
+    CloseHandle(viewer);
+    writer.Write(LOG_INFO, "test", 2, "after");
+    EXPECT_FALSE(FileExists(log));
+    EXPECT_EQ(Records(ReadFileText(old)).size(), 2u) << "the postponed rotation keeps both records";
+}
+
 TEST(LogFile, ExactlyTheLimitDoesNotRotate) {
     TestFolder folder;
     const std::string log = folder.File("VrxClient.log");
