@@ -153,7 +153,9 @@ void ConsoleDriver::Sync(DWORD timeoutMs) const {
 
 bool ConsoleDriver::Press(int id, DWORD timeoutMs) {
     HWND button = GetDlgItem(m_main, id);
-    if (!button || !IsWindowVisible(button) || !IsWindowEnabled(button)) return false;
+    // A disabled main window has a dialog open over it: no operator's click
+    // would reach the button.
+    if (!button || !IsWindowVisible(button) || !IsWindowEnabled(button) || !IsWindowEnabled(m_main)) return false;
     // Posted: a sent click would not return until a dialog it opens closed.
     PostMessageW(m_main, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
     Sync(timeoutMs);

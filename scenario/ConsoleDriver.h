@@ -27,7 +27,7 @@ public:
     // A main-window button by its caption; 0 when there is none.
     int ButtonId(const std::string& caption) const;
     // Clicks a main-window button and returns once its handler returned or
-    // ran a dialog of its own.
+    // ran a dialog of its own; false when no operator could click it.
     bool Press(int id, DWORD timeoutMs);
     // A visible top-level window of the console with this caption.
     HWND WaitForWindow(const std::string& caption, DWORD timeoutMs) const;

@@ -56,7 +56,8 @@ std::string Player::Run(const Step& step) {
         case StepKind::Press: {
             const int id = step.id ? step.id : m_console.ButtonId(step.target);
             if (id == 0) return "the main window has no button \"" + step.target + "\"";
-            if (!m_console.Press(id, step.timeoutMs)) return "the button is hidden or disabled";
+            if (!m_console.Press(id, step.timeoutMs))
+                return "the button cannot be pressed: hidden, disabled, or a dialog is open over the main window";
             return std::string();
         }
         case StepKind::Dialog:
