@@ -80,12 +80,19 @@ TEST(LogFile, AnOldBackupAloneSwitchesLoggingOn) {
     EXPECT_EQ(ReadFileText(folder.File("VrxClient.old.log")), "kept\r\n");
 }
 
-TEST(LogFile, RotationKeepsTheWholeFileAsBackupAndStartsAfresh) {
+// An empty log beside an older generation.
+class LogRotation : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WriteFileText(old, "an older generation\r\n");
+        WriteFileText(log, "");
+    }
     TestFolder folder;
     const std::string log = folder.File("VrxClient.log");
     const std::string old = folder.File("VrxClient.old.log");
-    WriteFileText(old, "an older generation\r\n");
-    WriteFileText(log, "");
+};
+
+TEST_F(LogRotation, KeepsTheWholeFileAsBackupAndStartsAfresh) {
     const std::string one = std::string(40, 'a');
     // Measure one record, then set the limit so that the third crosses it.
     {
@@ -108,12 +115,7 @@ TEST(LogFile, RotationKeepsTheWholeFileAsBackupAndStartsAfresh) {
     EXPECT_EQ(TextOf(fresh[0]), "next");
 }
 
-TEST(LogFile, AViewerHoldingTheLogPutsRotationOffWithoutLosingTheOlderGeneration) {
-    TestFolder folder;
-    const std::string log = folder.File("VrxClient.log");
-    const std::string old = folder.File("VrxClient.old.log");
-    WriteFileText(old, "an older generation\r\n");
-    WriteFileText(log, "");
+TEST_F(LogRotation, WaitsWhileAViewerHoldsTheLogAndKeepsTheOlderGeneration) {
     CLogFile writer(folder.Path(), "VrxClient", "VrxClient", 1, 65535);  // every record crosses the limit
     HANDLE viewer = CreateFileA(log.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
