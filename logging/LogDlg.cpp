@@ -8,6 +8,7 @@
 #include "Clipboard.h"
 #include "FileChooser.h"
 #include "LogFormat.h"
+#include "ProgramPath.h"
 #include "Text.h"
 #include "resource.h"
 
@@ -45,7 +46,8 @@ const struct {
 } kMenu[] = {
     {ID_LOG_COPY, L"&Copy\tCtrl+C"}, {ID_LOG_COPY_ALL, L"Copy &all"}, {ID_LOG_SAVE_AS, L"&Save as..."},
     {0, nullptr},                     {ID_LOG_FIND, L"&Find...\tCtrl+F"}, {0, nullptr},
-    {ID_LOG_CLEAR, L"C&lear"},        {ID_LOG_PAUSE, L"&Pause following"},
+    {ID_LOG_CLEAR, L"C&lear"},        {ID_LOG_PAUSE, L"&Pause following"}, {0, nullptr},
+    {ID_LOG_RECORD, L"&Record scenario..."}, {ID_LOG_STOP_RECORDING, L"S&top recording"},
 };
 
 }  // namespace
@@ -58,6 +60,8 @@ CLogDlg::CLogDlg() : ui::Dialog(IDD_LOG_DIALOG) {
     Route(ID_LOG_FIND, [this] { OnFind(); }, 0);
     Route(ID_LOG_CLEAR, [this] { Clear(); }, 0);
     Route(ID_LOG_PAUSE, [this] { SetFollowing(!m_following); }, 0);
+    Route(ID_LOG_RECORD, [this] { OnRecord(); }, 0);
+    Route(ID_LOG_STOP_RECORDING, [this] { StopRecording(); }, 0);
 }
 
 CLogDlg::~CLogDlg() = default;
@@ -84,6 +88,7 @@ void CLogDlg::OnDestroy() {
     m_measureDC = nullptr;
     if (m_find) m_find->Destroy();
     m_find.reset();
+    StopRecording();
     m_log.reset();
     m_initialised = FALSE;
 }
@@ -133,6 +138,8 @@ void CLogDlg::ShowMenu(POINT at) {
         if (item.id == ID_LOG_PAUSE && !m_following) flags |= MF_CHECKED;
         if (item.id == ID_LOG_COPY && m_list.GetCurSel() < 0) flags |= MF_GRAYED;
         if ((item.id == ID_LOG_COPY_ALL || item.id == ID_LOG_SAVE_AS) && !any) flags |= MF_GRAYED;
+        if ((item.id == ID_LOG_RECORD && m_recorder) || (item.id == ID_LOG_STOP_RECORDING && !m_recorder))
+            flags |= MF_GRAYED;
         AppendMenuW(menu, flags, static_cast<UINT_PTR>(item.id), item.text);
     }
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
@@ -198,13 +205,34 @@ void CLogDlg::SetFollowing(bool following) {
     // A list hidden for a storm's sake is shown at once for the operator.
     if (!following) ReleaseRepaint();
     m_following = following;
-    SetText(following ? "Log" : "Log (paused)");
+    ShowState();
     if (following && m_list.GetCount() > 0) m_list.SetCurSel(m_list.GetCount() - 1);
+}
+
+void CLogDlg::ShowState() {
+    SetText(std::string(m_following ? "Log" : "Log (paused)") + (m_recorder ? " - recording" : ""));
+}
+
+void CLogDlg::OnRecord() {
+    static const ui::FileChoice kScenarioFiles{L"Scenario (*.scenario)\0*.scenario\0All Files (*.*)\0*.*\0",
+                                               L"scenario", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST};
+    std::string path;
+    if (m_recorder || !ui::ChooseFileToSave(Handle(), kScenarioFiles, path)) return;
+    std::string error;
+    m_recorder = scenario::ScenarioRecorder::Start(path, GetWindow(Handle(), GW_OWNER), vrx::ProgramFolder(), error);
+    if (!m_recorder) ShowError(error);
+    ShowState();
+}
+
+void CLogDlg::StopRecording() {
+    m_recorder.reset();
+    if (Handle()) ShowState();
 }
 
 void CLogDlg::AddLine(const char* line) {
     if (!line) line = "(null)";
     if (m_log) m_log->Write(LOG_INFO, "LogDlg", __LINE__, line);
+    if (m_recorder) m_recorder->TraceLine(line);
     if (!m_list.Handle()) return;
     // Paused, the operator's selection and view stay on the same lines.
     int selected = m_following ? -1 : m_list.GetCurSel();

@@ -1,7 +1,8 @@
 // The "Log" trace window: shows every trace line, newest selected, and
 // hands each line to the log file. The traced SDK calls are its operations.
 // Its context menu copies, saves, finds and clears lines, and pauses the
-// following of new lines so an older one can be read during a storm.
+// following of new lines so an older one can be read during a storm, and
+// records what the operator does as a scenario.
 #pragma once
 
 #include <memory>
@@ -10,6 +11,7 @@
 #include "Dialog.h"
 #include "LogFile.h"
 #include "LogFindDlg.h"
+#include "ScenarioRecorder.h"
 #include "SdkCallTracer.h"
 #include "WidthTracker.h"
 
@@ -41,6 +43,10 @@ public:
     void SetFollowing(bool following);
     bool IsFollowing() const { return m_following; }
     CLogFindDlg* FindBox() const { return m_find.get(); }
+    // Recording a scenario: asks for its file; stopping closes it.
+    void OnRecord();
+    void StopRecording();
+    bool IsRecording() const { return m_recorder != nullptr; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -63,6 +69,7 @@ private:
     void ShowMenu(POINT at);
     void OnSaveAs();
     void OnFind();
+    void ShowState();  // the caption: paused, recording
 
     ui::ListBox m_list;
     BOOL m_initialised = FALSE;
@@ -78,4 +85,5 @@ private:
     HDC m_measureDC = nullptr;
     ULONGLONG m_lastRepaint = 0;
     std::unique_ptr<CLogFindDlg> m_find;
+    std::unique_ptr<scenario::ScenarioRecorder> m_recorder;
 };

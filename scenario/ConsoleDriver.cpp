@@ -68,22 +68,6 @@ void Notify(int id, HWND control, UINT code) {
 
 }  // namespace
 
-std::wstring Widen(const std::string& utf8) {
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    if (length > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], length);
-    return wide;
-}
-
-std::string Narrow(const std::wstring& wide) {
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(length), '\0');
-    if (length > 0)
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &utf8[0], length, nullptr, nullptr);
-    return utf8;
-}
-
 ConsoleDriver::~ConsoleDriver() {
     if (!m_process.hProcess) return;
     if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(m_process.hProcess, 1);
@@ -288,6 +272,10 @@ bool ConsoleDriver::ChooseFile(HWND dialog, int id, const std::string& path, DWO
     HWND button = ControlOf(dialog, id, failure);
     if (!button) return false;
     PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    return TakeChooser(dialog, path, timeoutMs, failure);
+}
+
+bool ConsoleDriver::TakeChooser(HWND opener, const std::string& path, DWORD timeoutMs, std::string& failure) {
     // The chooser: a new dialog of the console with a file name field
     // (cmb13, 0x47C, in the explorer style; edt1, 0x480, in the old one).
     HWND chooser = nullptr;
@@ -295,7 +283,7 @@ bool ConsoleDriver::ChooseFile(HWND dialog, int id, const std::string& path, DWO
     WaitUntil(
         [&] {
             chooser = FindTopLevel(m_process.dwProcessId, [&](HWND w) {
-                return w != dialog && w != m_main && (GetDlgItem(w, 0x47C) || GetDlgItem(w, 0x480));
+                return w != opener && w != m_main && (GetDlgItem(w, 0x47C) || GetDlgItem(w, 0x480));
             });
             if (chooser) name = GetDlgItem(chooser, 0x47C) ? GetDlgItem(chooser, 0x47C) : GetDlgItem(chooser, 0x480);
             return chooser != nullptr;
@@ -313,6 +301,28 @@ bool ConsoleDriver::ChooseFile(HWND dialog, int id, const std::string& path, DWO
     }
     Sync(timeoutMs);
     return true;
+}
+
+HWND ConsoleDriver::LogWindow() const {
+    return FindTopLevel(m_process.dwProcessId, [](HWND w) { return TextOf(w).compare(0, 3, "Log") == 0; });
+}
+
+bool ConsoleDriver::StartRecording(const std::string& path, DWORD timeoutMs, std::string& failure) {
+    HWND log = LogWindow();
+    if (!log) {
+        failure = "the console has no Log window";
+        return false;
+    }
+    // The command its context menu sends.
+    PostMessageW(log, WM_COMMAND, MAKEWPARAM(kRecordCommand, 0), 0);
+    if (!TakeChooser(log, path, timeoutMs, failure)) return false;
+    if (TextOf(log).find("recording") == std::string::npos) failure = "the Log window does not say it is recording";
+    return failure.empty();
+}
+
+void ConsoleDriver::StopRecording(DWORD timeoutMs) {
+    if (HWND log = LogWindow()) SendMessageTimeoutW(log, WM_COMMAND, MAKEWPARAM(kStopRecordingCommand, 0), 0,
+                                                    SMTO_NORMAL, timeoutMs, nullptr);
 }
 
 std::string ConsoleDriver::TextOf(HWND window) {

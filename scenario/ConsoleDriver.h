@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "Utf8.h"
+
 namespace scenario {
 
 class ConsoleDriver {
@@ -45,6 +47,11 @@ public:
     // The file chooser opened by a dialog's button: path typed in, OK.
     bool ChooseFile(HWND dialog, int id, const std::string& path, DWORD timeoutMs, std::string& failure);
 
+    // Recording through the Log window's "Record scenario..." (its file
+    // chooser given `path`) and "Stop recording".
+    bool StartRecording(const std::string& path, DWORD timeoutMs, std::string& failure);
+    void StopRecording(DWORD timeoutMs);
+
     static std::string TextOf(HWND window);
     static std::vector<std::string> ItemsOf(HWND control);
     HWND Main() const { return m_main; }
@@ -56,7 +63,13 @@ public:
     std::string SettingsKey(const std::string& section, const std::string& key) const;
 
 private:
+    static constexpr int kRecordCommand = 40007;         // the Log window's menu commands
+    static constexpr int kStopRecordingCommand = 40008;
+
     void Sync(DWORD timeoutMs) const;
+    HWND LogWindow() const;
+    // Types `path` into the file chooser that opens over `opener`, then its OK.
+    bool TakeChooser(HWND opener, const std::string& path, DWORD timeoutMs, std::string& failure);
     // Exactly the items of a list view given as "0" or "0,2" are selected.
     bool SelectListViewItems(HWND view, const std::string& indexes, std::string& failure) const;
 
@@ -78,8 +91,5 @@ bool WaitUntil(Predicate done, DWORD timeoutMs) {
     }
     return true;
 }
-
-std::wstring Widen(const std::string& utf8);
-std::string Narrow(const std::wstring& wide);
 
 }  // namespace scenario

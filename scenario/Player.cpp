@@ -26,9 +26,17 @@ PlayResult Player::Play(const Scenario& scenario) {
         const Step& step = scenario.steps[i];
         const ULONGLONG start = GetTickCount64();
         std::string failure = Run(step);
-        // A dialog that refused its values shows a message the next step must expect.
+        // A message box must be expected by a "message" step before the next
+        // thing the operator does (steps that only read may come between).
         HWND box = m_console.FindMessageBox();
-        const bool messageNext = i + 1 < scenario.steps.size() && scenario.steps[i + 1].kind == StepKind::Message;
+        bool messageNext = false;
+        for (size_t next = i + 1; next < scenario.steps.size() && !messageNext; ++next) {
+            const StepKind kind = scenario.steps[next].kind;
+            messageNext = kind == StepKind::Message;
+            if (kind != StepKind::Expect && kind != StepKind::Wait && kind != StepKind::None && kind != StepKind::Key &&
+                kind != StepKind::Pending)
+                break;
+        }
         if (failure.empty() && box && !messageNext && step.kind != StepKind::Message)
             failure = "a message box showed: \"" + ConsoleDriver::TextOf(GetDlgItem(box, kMessageText)) + "\"";
         const std::string time = " (" + std::to_string(GetTickCount64() - start) + " ms)";
@@ -108,14 +116,27 @@ std::string Player::Run(const Step& step) {
     return "unknown step";
 }
 
+void Player::ReadNewLines() {
+    for (std::string& line : m_console.NewTraceLines()) {
+        m_lines.push_back(std::move(line));
+        m_matched.push_back(false);
+    }
+}
+
+// An "expect" takes the first line after the cursor and moves the cursor past
+// it. A "wait" is for a notification, which comes on the library's threads in
+// no fixed order against other notifications: it takes any line after the
+// cursor not matched before, and leaves the cursor where it is.
 std::string Player::ExpectTrace(const Step& step) {
     bool found = false;
     WaitUntil(
         [&] {
-            for (std::string& line : m_console.NewTraceLines()) m_unmatched.push_back(std::move(line));
-            for (size_t i = 0; i < m_unmatched.size() && !found; ++i) {
-                if (!step.expected.Match(m_unmatched[i], m_captures)) continue;
-                m_unmatched.erase(m_unmatched.begin(), m_unmatched.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+            ReadNewLines();
+            for (size_t i = m_cursor; i < m_lines.size() && !found; ++i) {
+                if (m_matched[i] || !step.expected.Match(m_lines[i], m_captures)) continue;
+                m_matched[i] = true;
+                if (step.kind == StepKind::Expect) m_cursor = i + 1;
+                m_newest = std::max(m_newest, i + 1);
                 found = true;
             }
             return found;
@@ -125,18 +146,19 @@ std::string Player::ExpectTrace(const Step& step) {
     return Mismatch("no such trace line", step.expected.Expanded(m_captures), NewestUnmatched());
 }
 
+// No line after the newest line any step matched, whichever kind.
 std::string Player::ExpectNoTrace(const Step& step) {
-    for (std::string& line : m_console.NewTraceLines()) m_unmatched.push_back(std::move(line));
-    for (const std::string& line : m_unmatched) {
+    ReadNewLines();
+    for (size_t i = m_newest; i < m_lines.size(); ++i) {
         Captures scratch = m_captures;
-        if (step.expected.Match(line, scratch)) return Mismatch("a trace line that must not be there", "none", line);
+        if (step.expected.Match(m_lines[i], scratch)) return Mismatch("a trace line that must not be there", "none", m_lines[i]);
     }
     return std::string();
 }
 
 std::string Player::NewestUnmatched() const {
-    if (m_unmatched.empty()) return "(no trace line after the one matched before)";
-    return m_unmatched.back() + "   (the newest of " + std::to_string(m_unmatched.size()) +
+    if (m_cursor >= m_lines.size()) return "(no trace line after the one matched before)";
+    return m_lines.back() + "   (the newest of " + std::to_string(m_lines.size() - m_cursor) +
            " lines after the one matched before)";
 }
 

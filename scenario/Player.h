@@ -29,7 +29,8 @@ private:
     std::string Run(const Step& step);
     std::string ExpectTrace(const Step& step);
     std::string ExpectNoTrace(const Step& step);
-    // The newest trace line not yet matched, for a failure report.
+    void ReadNewLines();
+    // The newest trace line after the cursor, for a failure report.
     std::string NewestUnmatched() const;
     std::string ExpectMessage(const Step& step);
     std::string ChoosePrinter(const Step& step);
@@ -39,7 +40,12 @@ private:
     std::function<void(const std::string&)> m_report;
     HWND m_dialog = nullptr;
     Captures m_captures;
-    std::vector<std::string> m_unmatched;  // trace lines after the last one matched
+    // Every trace line so far, which of them a step matched, and the cursor:
+    // just after the line the last "expect" matched.
+    std::vector<std::string> m_lines;
+    std::vector<bool> m_matched;
+    size_t m_cursor = 0;
+    size_t m_newest = 0;  // just after the newest line matched by any step
 };
 
 }  // namespace scenario

@@ -1,11 +1,12 @@
 // VrxPlay: replays a scenario file through the real console and reports a
 // verdict per step.
-//   VrxPlay.exe SCENARIO [/report FILE] [/run FOLDER] [/keep]
+//   VrxPlay.exe SCENARIO [/report FILE] [/run FOLDER] [/keep] [/record FILE]
 // The console (VrxClient.exe beside this program) and every DLL beside it are
 // copied into the run folder (default %TEMP%\VrxPlay-<scenario name>), where
 // the scenario's settings files and an empty VrxClient.log (logging on) are
 // written first, so a replay never touches the operator's own files. /keep
-// leaves the console open at the end. Exit code: 0 every step passed, 1 a step
+// leaves the console open at the end. /record records the replay itself as
+// a scenario, through the Log window as an operator would. Exit code: 0 every step passed, 1 a step
 // failed, 2 the scenario file or the command line is wrong, 3 the console did
 // not start.
 #include <windows.h>
@@ -72,19 +73,20 @@ bool PrepareRunFolder(const std::string& from, const std::string& run, const sce
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    std::string scenarioPath, reportPath, run;
+    std::string scenarioPath, reportPath, run, recordPath;
     bool keep = false;
     bool usage = false;
     for (int i = 1; i < argc; ++i) {
         const std::wstring arg = argv[i];
         if (arg == L"/report" && i + 1 < argc) reportPath = Narrow(argv[++i]);
         else if (arg == L"/run" && i + 1 < argc) run = Narrow(argv[++i]);
+        else if (arg == L"/record" && i + 1 < argc) recordPath = Narrow(argv[++i]);
         else if (arg == L"/keep") keep = true;
         else if (scenarioPath.empty()) scenarioPath = Narrow(arg);
         else usage = true;
     }
     if (scenarioPath.empty() || usage) {
-        std::fprintf(stderr, "usage: VrxPlay SCENARIO [/report FILE] [/run FOLDER] [/keep]\n");
+        std::fprintf(stderr, "usage: VrxPlay SCENARIO [/report FILE] [/run FOLDER] [/keep] [/record FILE]\n");
         return 2;
     }
     std::ifstream file(Widen(scenarioPath).c_str(), std::ios::binary);
@@ -125,7 +127,13 @@ int wmain(int argc, wchar_t** argv) {
         write("the console did not start: " + console.Failure());
         return 3;
     }
+    if (!recordPath.empty() && !console.StartRecording(recordPath, 20000, failure)) {
+        write("recording could not start: " + failure);
+        console.Exit();
+        return 3;
+    }
     const scenario::PlayResult result = scenario::Player(console, write).Play(played);
+    if (!recordPath.empty()) console.StopRecording(20000);
     if (keep) console.Release();
     else console.Exit();
     return result.failed == 0 ? 0 : 1;

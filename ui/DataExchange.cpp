@@ -9,7 +9,11 @@
 namespace ui {
 
 DataExchange::DataExchange(HWND dialog, bool saving, FailureHook onFailure)
-    : m_dialog(dialog), m_saving(saving), m_onFailure(std::move(onFailure)) {}
+    : m_dialog(dialog), m_saving(saving), m_onFailure(std::move(onFailure)), m_watched(saving && Watcher()) {}
+
+void DataExchange::Confirm(int id, ConfirmedValue::Kind kind, std::string value) {
+    if (m_watched) m_confirmed.push_back(ConfirmedValue{id, GetDlgItem(m_dialog, id), kind, std::move(value)});
+}
 
 void FocusAndSelect(HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);
@@ -19,7 +23,7 @@ void FocusAndSelect(HWND dialog, int id) {
 }
 
 void ShowExchangeFailure(HWND dialog, int id, const std::string& message) {
-    Window(dialog).ShowError(message);
+    Window(dialog).ShowErrorBox(message);
     FocusAndSelect(dialog, id);
 }
 
@@ -44,6 +48,7 @@ void DataExchange::Number(int id, T& value, T min, T max) {
         return;
     }
     value = static_cast<T>(*parsed);
+    Confirm(id, ConfirmedValue::Kind::Number, std::to_string(value));
 }
 
 void DataExchange::Int(int id, int32_t& value, int32_t min, int32_t max) { Number(id, value, min, max); }
@@ -66,6 +71,7 @@ void DataExchange::Text(int id, std::string& text, size_t capacity) {
         return;
     }
     text = std::move(typed);
+    Confirm(id, ConfirmedValue::Kind::Text, std::string());
 }
 
 void DataExchange::StaticText(int id, const std::string& text) {
@@ -77,8 +83,10 @@ void DataExchange::Check(int id, bool& checked) {
     if (Skip()) return;
     if (!m_saving)
         CheckDlgButton(m_dialog, id, checked ? BST_CHECKED : BST_UNCHECKED);
-    else
+    else {
         checked = IsDlgButtonChecked(m_dialog, id) == BST_CHECKED;
+        Confirm(id, ConfirmedValue::Kind::Check, checked ? "on" : "off");
+    }
 }
 
 void DataExchange::ComboIndex(int id, int& index) {
@@ -86,8 +94,10 @@ void DataExchange::ComboIndex(int id, int& index) {
     ComboBox combo(GetDlgItem(m_dialog, id));
     if (!m_saving)
         combo.SetCurSel(index);
-    else
+    else {
         index = combo.GetCurSel();
+        if (index >= 0) Confirm(id, ConfirmedValue::Kind::Choice, std::to_string(index));
+    }
 }
 
 void DataExchange::ListIndex(int id, int& index) {
@@ -95,8 +105,10 @@ void DataExchange::ListIndex(int id, int& index) {
     ListBox list(GetDlgItem(m_dialog, id));
     if (!m_saving)
         list.SetCurSel(index);
-    else
+    else {
         index = list.GetCurSel();
+        if (index >= 0) Confirm(id, ConfirmedValue::Kind::Choice, std::to_string(index));
+    }
 }
 
 void DataExchange::ListViewIndex(int id, int& index) {
@@ -106,6 +118,7 @@ void DataExchange::ListViewIndex(int id, int& index) {
         if (index >= 0) view.Select(index);
     } else {
         index = view.GetSelectedIndex();
+        if (index >= 0) Confirm(id, ConfirmedValue::Kind::ListViewChoice, std::to_string(index));
     }
 }
 
@@ -114,8 +127,12 @@ void DataExchange::IpAddress(int id, uint32_t& packed) {
     ui::IpAddress control(GetDlgItem(m_dialog, id));
     if (!m_saving)
         control.SetAddress(packed);
-    else
+    else {
         packed = control.GetAddress();
+        Confirm(id, ConfirmedValue::Kind::Address,
+                std::to_string(packed >> 24) + "." + std::to_string((packed >> 16) & 0xFF) + "." +
+                    std::to_string((packed >> 8) & 0xFF) + "." + std::to_string(packed & 0xFF));
+    }
 }
 
 }  // namespace ui

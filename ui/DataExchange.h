@@ -11,6 +11,9 @@
 #include <limits>
 #include <string>
 #include <type_traits>
+#include <vector>
+
+#include "OperatorWatch.h"
 
 namespace ui {
 
@@ -22,6 +25,9 @@ public:
 
     bool Saving() const { return m_saving; }
     bool Failed() const { return m_failed; }
+    // What a save read back, in exchange order, kept only while an operator
+    // watcher is set.
+    const std::vector<ConfirmedValue>& Confirmed() const { return m_confirmed; }
 
     // Decimal edits; the defaults accept every value of the type.
     void Int(int id, int32_t& value, int32_t min = std::numeric_limits<int32_t>::min(),
@@ -58,6 +64,7 @@ public:
 
 private:
     bool Skip() const { return m_failed; }
+    void Confirm(int id, ConfirmedValue::Kind kind, std::string value);
     template <class T>
     void Number(int id, T& value, T min, T max);
 
@@ -65,6 +72,8 @@ private:
     bool m_saving;
     bool m_failed = false;
     FailureHook m_onFailure;
+    bool m_watched;
+    std::vector<ConfirmedValue> m_confirmed;
 };
 
 // The standard report of a refused field: the message, then focus on the

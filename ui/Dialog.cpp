@@ -5,6 +5,7 @@
 
 #include "Controls.h"
 #include "DataExchange.h"
+#include "OperatorWatch.h"
 #include "Text.h"
 
 namespace ui {
@@ -70,8 +71,10 @@ void Dialog::Destroy() {
 
 void Dialog::Close(INT_PTR result) {
     if (!m_hwnd) return;
-    if (m_modal)
+    if (m_modal) {
+        if (OperatorWatcher* watcher = Watcher()) watcher->DialogClosing(m_hwnd, result);
         EndDialog(m_hwnd, result);
+    }
     else
         DestroyWindow(m_hwnd);
 }
@@ -79,6 +82,12 @@ void Dialog::Close(INT_PTR result) {
 bool Dialog::UpdateData(bool save) {
     DataExchange dx(m_hwnd, save, [this](int id, const std::string& message) { OnExchangeFailure(id, message); });
     Exchange(dx);
+    if (OperatorWatcher* watcher = save ? Watcher() : nullptr) {
+        if (dx.Failed())
+            watcher->ValuesRefused(m_hwnd);
+        else
+            watcher->ValuesConfirmed(m_hwnd, dx.Confirmed());
+    }
     return !dx.Failed();
 }
 
@@ -107,7 +116,9 @@ void Dialog::RouteNotify(int id, UINT code, NotifyHandler handler) {
     m_notifyRoutes.push_back(NotifyRoute{id, code, std::move(handler)});
 }
 
-bool Dialog::DispatchCommand(int id, int code) {
+bool Dialog::DispatchCommand(int id, int code, HWND control) {
+    // Told first, so that what the command leads to follows it.
+    if (OperatorWatcher* watcher = control ? Watcher() : nullptr) watcher->Command(m_hwnd, control, id, code);
     for (const CommandRoute& route : m_routes) {
         if (route.id == id && route.code == code) {
             route.handler();
@@ -141,10 +152,13 @@ bool Dialog::DispatchNotify(const NMHDR& header, LRESULT& result) {
 INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
     handled = true;
     switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog();
+    case WM_INITDIALOG: {
+        const BOOL focusSet = OnInitDialog();
+        if (OperatorWatcher* watcher = m_modal ? Watcher() : nullptr) watcher->DialogOpened(m_hwnd);
+        return focusSet;
+    }
     case WM_COMMAND:
-        handled = DispatchCommand(LOWORD(wParam), HIWORD(wParam));
+        handled = DispatchCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_NOTIFY: {
         LRESULT result = 0;

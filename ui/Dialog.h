@@ -97,7 +97,7 @@ private:
 
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
-    bool DispatchCommand(int id, int code);
+    bool DispatchCommand(int id, int code, HWND control);
     bool DispatchNotify(const NMHDR& header, LRESULT& result);
 
     int m_templateId;

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "OperatorWatch.h"
 #include "Text.h"
 
 namespace ui {
@@ -34,9 +35,10 @@ bool Choose(HWND owner, const FileChoice& choice, std::string& path, FileDialog 
     chooser.lpstrFile = file.data();
     chooser.nMaxFile = static_cast<DWORD>(file.size());
     chooser.Flags = choice.flags;
-    if (!run(&chooser)) return false;
-    path = Narrow(file.data());
-    return true;
+    const bool chosen = run(&chooser) != FALSE;
+    if (chosen) path = Narrow(file.data());
+    if (OperatorWatcher* watcher = Watcher()) watcher->FileChosen(owner, chosen ? &path : nullptr);
+    return chosen;
 }
 
 }  // namespace
@@ -53,7 +55,10 @@ bool ChooseFileToSave(HWND owner, const FileChoice& choice, std::string& path) {
 
 bool ChooseColour(CHOOSECOLORW& chooser) {
     static const auto run = CommonDialog<BOOL(APIENTRY*)(CHOOSECOLORW*)>("ChooseColorW");
-    return run && run(&chooser);
+    const bool chosen = run && run(&chooser);
+    if (OperatorWatcher* watcher = Watcher())
+        watcher->ColourChosen(chooser.hwndOwner, chosen ? static_cast<long>(chooser.rgbResult) : -1);
+    return chosen;
 }
 
 }  // namespace ui

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "OperatorWatch.h"
 #include "Text.h"
 
 namespace ui {
@@ -35,6 +36,12 @@ public:
 
     // The system's standard error box, owned by this window.
     void ShowError(const std::string& message) const {
+        if (OperatorWatcher* watcher = Watcher()) watcher->MessageShown(m_hwnd, message);
+        ShowErrorBox(message);
+    }
+    // The same, untold to the operator watcher: a refused field, which the
+    // watcher hears of as a refusal.
+    void ShowErrorBox(const std::string& message) const {
         MessageBoxW(m_hwnd, Widen(message).c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
     }
 

@@ -1,0 +1,282 @@
+#include "ScenarioRecorder.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <ctime>
+
+#include "ScenarioFile.h"
+#include "Utf8.h"
+
+namespace scenario {
+
+namespace {
+
+constexpr int kPrinterCombo = 1029;  // the main window's printer handles
+constexpr size_t kCommentColumn = 36;
+
+std::string TextOf(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, &text[0], static_cast<int>(text.size()))));
+    return Narrow(text);
+}
+
+std::string FromCodePage(const std::string& text) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
+    if (length > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+    return Narrow(wide);
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+bool IsPushButton(HWND control) {
+    const LONG_PTR type = GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK;
+    return ClassOf(control) == L"Button" && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
+}
+
+// What an operator reads beside a control: a check box's own text, else the
+// static text before it in the dialog's order. Without '&' and a closing ':'.
+std::string LabelOf(HWND control) {
+    HWND before = GetWindow(control, GW_HWNDPREV);
+    std::string label = ClassOf(control) == L"Button" ? TextOf(control)
+                        : before && ClassOf(before) == L"Static" ? TextOf(before)
+                                                                  : std::string();
+    label.erase(std::remove(label.begin(), label.end(), '&'), label.end());
+    std::replace(label.begin(), label.end(), '\n', ' ');
+    while (!label.empty() && (label.back() == ':' || label.back() == ' ' || label.back() == '\r')) label.pop_back();
+    return label;
+}
+
+std::string WithComment(std::string step, const std::string& comment) {
+    if (comment.empty()) return step;
+    step.resize(std::max(step.size() + 1, kCommentColumn), ' ');
+    return step + "# " + comment;
+}
+
+std::string ItemText(HWND control, int index) {
+    const bool combo = ClassOf(control) == L"ComboBox";
+    const LRESULT length = SendMessageW(control, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, index, 0);
+    if (length < 0) return std::string();
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(control, combo ? CB_GETLBTEXT : LB_GETTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(wcslen(text.c_str()));
+    return Narrow(text);
+}
+
+// Every line of every section of an ini file, as `step` lines.
+std::string IniSteps(const char* step, const std::string& path) {
+    const std::wstring file = Widen(path);
+    std::vector<wchar_t> names(65536, L'\0');
+    GetPrivateProfileSectionNamesW(names.data(), static_cast<DWORD>(names.size()), file.c_str());
+    std::string steps;
+    for (const wchar_t* name = names.data(); *name; name += wcslen(name) + 1) {
+        std::vector<wchar_t> lines(65536, L'\0');
+        GetPrivateProfileSectionW(name, lines.data(), static_cast<DWORD>(lines.size()), file.c_str());
+        for (const wchar_t* line = lines.data(); *line; line += wcslen(line) + 1) {
+            const std::wstring entry = line;
+            const size_t equals = entry.find(L'=');
+            if (equals == std::wstring::npos || equals == 0) continue;
+            steps += std::string(step) + " " + QuoteWord(Narrow(name)) + " " + QuoteWord(Narrow(entry.substr(0, equals))) +
+                     " " + QuoteWord(Narrow(entry.substr(equals + 1))) + "\r\n";
+        }
+    }
+    return steps;
+}
+
+}  // namespace
+
+std::unique_ptr<ScenarioRecorder> ScenarioRecorder::Start(const std::string& path, HWND main,
+                                                          const std::string& programFolder, std::string& error) {
+    std::wstring name(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0)), L'\0');
+    if (!name.empty()) MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &name[0], static_cast<int>(name.size()));
+    HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        error = "Cannot write \"" + path + "\" (error " + std::to_string(GetLastError()) + ").";
+        return nullptr;
+    }
+    std::unique_ptr<ScenarioRecorder> recorder(new ScenarioRecorder(file, main));
+    char date[32] = {};
+    const std::time_t now = std::time(nullptr);
+    std::strftime(date, sizeof date, "%Y-%m-%d %H:%M", std::localtime(&now));
+    recorder->Write(std::string("# Recorded in VrxClient on ") + date +
+                    ".\r\n# The settings of the stand-in library and of the console when recording began:\r\n" +
+                    IniSteps("sim", programFolder + "ZembrinSim.ini") +
+                    IniSteps("setting", programFolder + "VrxClient.ini") + "\r\n");
+    ui::SetOperatorWatcher(recorder.get());
+    return recorder;
+}
+
+ScenarioRecorder::ScenarioRecorder(HANDLE file, HWND main) : m_file(file), m_main(main) {}
+
+ScenarioRecorder::~ScenarioRecorder() {
+    if (ui::Watcher() == this) ui::SetOperatorWatcher(nullptr);
+    std::lock_guard<std::recursive_mutex> hold(m_lock);
+    Emit(std::string());
+    CloseHandle(m_file);
+}
+
+void ScenarioRecorder::Write(const std::string& text) {
+    DWORD written = 0;
+    WriteFile(m_file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
+void ScenarioRecorder::Emit(std::string step, int buttonId) {
+    if (!m_pending.empty()) Write(m_pending + "\r\n");
+    m_pending = std::move(step);
+    m_pendingButton = buttonId;
+}
+
+bool ScenarioRecorder::InOpenDialog(HWND window) const {
+    return !m_dialogs.empty() && (window == m_dialogs.back() || IsChild(m_dialogs.back(), window));
+}
+
+void ScenarioRecorder::TraceLine(const char* line) {
+    std::string text = line ? line : "";
+    // "hh:mm:ss'mmm [tag] ...": from the tag on; separators are not traced calls.
+    const size_t tag = text.find(" [");
+    if (tag == std::string::npos || text.compare(0, 1, "[") == 0 || text.find('\'') > tag) return;
+    text.erase(0, tag + 1);
+    std::lock_guard<std::recursive_mutex> hold(m_lock);
+    const bool notification = text.compare(0, 5, "[>>>]") == 0;
+    Emit((notification ? "wait " : "expect ") + QuoteWord(m_generaliser.Expectation(FromCodePage(text))));
+}
+
+void ScenarioRecorder::DialogOpened(HWND dialog) {
+    if (dialog == m_main) return;
+    std::lock_guard<std::recursive_mutex> hold(m_lock);
+    m_dialogs.push_back(dialog);
+    m_held.clear();
+    Emit("dialog " + QuoteWord(TextOf(dialog)));
+}
+
+void ScenarioRecorder::Command(HWND dialog, HWND control, int id, int code) {
+    std::lock_guard<std::recursive_mutex> hold(m_lock);
+    if (dialog == m_main && m_dialogs.empty()) {
+        if (code == BN_CLICKED && IsPushButton(control)) Emit("press " + QuoteWord(TextOf(control)));
+        if (id == kPrinterCombo && code == CBN_SELCHANGE) {
+            const int chosen = static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0));
+            if (chosen >= 0) Emit("printer " + QuoteWord(m_generaliser.PrinterHandle(ItemText(control, chosen))));
+        }
+        return;
+    }
+    // OK and Cancel are written as the dialog closes, after its values.
+    if (code == BN_CLICKED && InOpenDialog(dialog) && id != IDOK && id != IDCANCEL && IsPushButton(control))
+        Emit("button " + std::to_string(id), id);
+}
+
+std::string ScenarioRecorder::ValueStep(const ui::ConfirmedValue& value) const {
+    const std::string id = std::to_string(value.id);
+    const std::string label = LabelOf(value.control);
+    switch (value.kind) {
+        case ui::ConfirmedValue::Kind::Text: return WithComment("set " + id + " " + QuoteWord(TextOf(value.control)), label);
+        case ui::ConfirmedValue::Kind::Number: return WithComment("set " + id + " " + value.value, label);
+        case ui::ConfirmedValue::Kind::Check: return WithComment("check " + id + " " + value.value, label);
+        case ui::ConfirmedValue::Kind::Address: return WithComment("ip " + id + " " + value.value, label);
+        case ui::ConfirmedValue::Kind::ListViewChoice: return WithComment("choose " + id + " " + value.value, label);
+        case ui::ConfirmedValue::Kind::Choice:
+            // By its text, which says what was meant and survives a reordered list.
+            return WithComment("choose " + id + " " + QuoteWord(ItemText(value.control, std::stoi(value.value))), label);
+    }
+    return std::string();
+}
+
+void ScenarioRecorder::ValuesConfirmed(HWND dialog, const std::vector<ui::ConfirmedValue>& values) {
+    std::lock_guard<std::recursive_mutex> hold(m_lock);
+    if (!InOpenDialog(dialog)) return;  // e.g. a dialog saving as it is destroyed
+    std::vector<std::string> steps;
+    for (const ui::ConfirmedValue& value : values) steps.push_back(ValueStep(value));
+    const auto page = std::find_if(m_held.begin(), m_held.end(), [&](const auto& held) { return held.first == dialog; });
+    if (page != m_held.end())
+        page->second = std::move(steps);
+    else
+        m_held.emplace_back(dialog, std::move(steps));
+}
+
+void ScenarioRecorder::ValuesRefused(HWND dialog) {
+    std::lock_guard<std::recursive_mutex> hold(m_lock);
+    // A button whose handler refused did nothing an operator would repeat.
+    if (m_pendingButton != 0 && InOpenDialog(dialog)) Emit(std::string());
+}
+
+void ScenarioRecorder::FileChosen(HWND owner, const std::string* path) {
+    std::lock_guard<std::recursive_mutex> hold(m_lock);
+    if (m_pendingButton == 0 || !InOpenDialog(owner)) return;
+    if (!path) {
+        m_pending.clear();
+        m_pendingButton = 0;
+        return;
+    }
+    m_pending = "file " + std::to_string(m_pendingButton) + " " + QuoteWord(FromCodePage(*path));
+    m_pendingButton = 0;
+}
+
+void ScenarioRecorder::ColourChosen(HWND owner, long colour) {
+    std::lock_guard<std::recursive_mutex> hold(m_lock);
+    if (m_pendingButton == 0 || !InOpenDialog(owner)) return;
+    // No step drives the system's colour chooser: the replay keeps the
+    // dialog's colour, and the comment says which was chosen.
+    const std::string chosen = colour < 0 ? "cancelled"
+                                          : "chose " + std::to_string(colour & 0xFF) + "," +
+                                                std::to_string((colour >> 8) & 0xFF) + "," +
+                                                std::to_string((colour >> 16) & 0xFF);
+    m_pending = "# the colour chooser of button " + std::to_string(m_pendingButton) + ": " + chosen +
+                " (not replayed)";
+    m_pendingButton = 0;
+}
+
+void ScenarioRecorder::MessageShown(HWND owner, const std::string& text) {
+    std::lock_guard<std::recursive_mutex> hold(m_lock);
+    Emit("message " + QuoteWord(FromCodePage(text)));
+}
+
+void ScenarioRecorder::WriteHeldValues(HWND dialog) {
+    std::vector<std::string> steps;
+    for (const auto& page : m_held) steps.insert(steps.end(), page.second.begin(), page.second.end());
+    // Lists picked from directly, without an exchange: their chosen items.
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (ClassOf(child) != WC_LISTVIEWW || !IsWindowVisible(child)) continue;
+        const std::string id = std::to_string(GetDlgCtrlID(child));
+        if (std::any_of(steps.begin(), steps.end(), [&](const std::string& s) { return s.rfind("choose " + id + " ", 0) == 0; }))
+            continue;
+        std::string chosen;
+        for (int i = -1; (i = static_cast<int>(SendMessageW(child, LVM_GETNEXTITEM, i, LVNI_SELECTED))) >= 0;)
+            chosen += (chosen.empty() ? "" : ",") + std::to_string(i);
+        if (!chosen.empty()) steps.push_back(WithComment("choose " + id + " " + chosen, LabelOf(child)));
+    }
+    m_held.clear();
+    for (std::string& step : steps) Emit(std::move(step));
+}
+
+void ScenarioRecorder::DialogClosing(HWND dialog, INT_PTR result) {
+    std::lock_guard<std::recursive_mutex> hold(m_lock);
+    if (m_dialogs.empty() || dialog != m_dialogs.back()) return;
+    if (m_pendingButton != 0) {
+        // A button of the dialog closed it: its values go before the click.
+        const std::string click = m_pending;
+        m_pending.clear();
+        m_pendingButton = 0;
+        if (result == IDCANCEL)
+            m_held.clear();
+        else
+            WriteHeldValues(dialog);
+        Emit(click);
+    } else if (result == IDCANCEL) {
+        m_held.clear();
+        Emit("cancel");
+    } else {
+        WriteHeldValues(dialog);
+        Emit(result == IDOK ? "ok" : "button " + std::to_string(result));
+    }
+    m_dialogs.pop_back();
+    // The steps after this act in the dialog beneath again.
+    if (!m_dialogs.empty()) Emit("dialog " + QuoteWord(TextOf(m_dialogs.back())));
+}
+
+}  // namespace scenario

@@ -1,0 +1,38 @@
+// Turns the trace lines of a recorded run into the expectations its scenario
+// holds: what differs from run to run becomes a placeholder. Pointers and
+// code addresses match any hexadecimal number; dates and times any numbers;
+// the numbered print buffers any number. Printer handles, order ids and print
+// ids are captured where a value is first seen ("{order1=hex}") and referred
+// to afterwards ("{order1}"), so the replay checks they are used as they were.
+// Zero is kept as it stands: no handle, no id or a null pointer means the
+// same in every run. Portable.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace scenario {
+
+class TraceGeneraliser {
+public:
+    // `line` from its tag on ("[<==] [vrxDevOpen] ..."). A very long line
+    // keeps its first fields and matches the rest as any text.
+    std::string Expectation(const std::string& line);
+    // The pattern of a printer handle as the main window lists it (hex
+    // digits without "0x"): the name it was captured under, if it was.
+    std::string PrinterHandle(const std::string& handle) const;
+
+private:
+    enum class Identity { None, Printer, Order, Print };
+    // name=value at `at` (name starting there); appends its pattern and
+    // returns where the value ends, or `at` when nothing is to be changed.
+    size_t Field(const std::string& line, size_t at, std::string& out);
+    std::string Capture(Identity identity, const std::string& value, const char* type);
+
+    std::vector<std::string> m_capturedInLine;  // a pattern may not refer to its own capture
+    std::map<std::string, std::string> m_names;  // identity and value as written -> capture name
+    std::map<Identity, int> m_counts;
+};
+
+}  // namespace scenario

@@ -1,0 +1,50 @@
+# A scenario played with and without recording: the two logs must be equal
+# apart from time stamps, process and thread ids and the addresses of the
+# console's buffers (the recorder's own memory moves them), and the recording must
+# replay and pass against the same stand-in library.
+#   cmake -DEMULATOR=... -DPLAY=VrxPlay.exe -DSCENARIO=x.scenario -DWORK=folder -P RecordAndReplay.cmake
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+function(windows_path out path)
+  string(REPLACE "/" "\\" path "${path}")
+  set(${out} "Z:${path}" PARENT_SCOPE)
+endfunction()
+windows_path(plain "${WORK}/plain")
+windows_path(recorded "${WORK}/recorded")
+windows_path(recording "${WORK}/recorded.scenario")
+windows_path(replayed "${WORK}/replayed")
+
+function(play what)
+  execute_process(COMMAND ${EMULATOR} ${PLAY} ${ARGN} RESULT_VARIABLE code OUTPUT_VARIABLE report ERROR_VARIABLE report)
+  if(NOT code EQUAL 0)
+    message(FATAL_ERROR "${what} failed (exit code ${code}):\n${report}")
+  endif()
+endfunction()
+play("the scenario" "${SCENARIO}" /run "${plain}")
+play("the scenario while recording" "${SCENARIO}" /run "${recorded}" /record "${recording}")
+
+# "12/08 21:03:05.136 [000001EC] [000001F0] [INFO ] - 21:03:05'442 [<==] ...", dates in records too.
+function(normalised_log out folder)
+  file(STRINGS "${folder}/VrxClient.log" lines)
+  set(text "")
+  foreach(line IN LISTS lines)
+    string(REGEX REPLACE "^[0-9/]+ [0-9:.]+ \\[[0-9A-F]+\\] \\[[0-9A-F]+\\] " "" line "${line}")
+    string(REGEX REPLACE "- [0-9][0-9]:[0-9][0-9]:[0-9][0-9]'[0-9][0-9][0-9] " "- " line "${line}")
+    string(REGEX REPLACE "[0-9][0-9][0-9][0-9]/[0-9][0-9]/[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]" "DATE" line "${line}")
+    string(REGEX REPLACE "([ {,]l?p[A-Za-z0-9_]*)=0x[0-9A-F]+" "\\1=ADDRESS" line "${line}")
+    string(APPEND text "${line}\n")
+  endforeach()
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+normalised_log(plainLog "${WORK}/plain")
+normalised_log(recordedLog "${WORK}/recorded")
+if(NOT plainLog STREQUAL recordedLog)
+  file(WRITE "${WORK}/plain.txt" "${plainLog}")
+  file(WRITE "${WORK}/recorded.txt" "${recordedLog}")
+  message(FATAL_ERROR "recording changed the log: compare ${WORK}/plain.txt and ${WORK}/recorded.txt")
+endif()
+
+play("the recorded scenario" "${recording}" /run "${replayed}")
+file(STRINGS "${WORK}/recorded.scenario" steps REGEX "^(press|expect|wait) ")
+list(LENGTH steps count)
+message(STATUS "recorded ${count} presses and trace lines; the recording replayed and passed")
