@@ -78,18 +78,16 @@ size_t TraceGeneraliser::Field(const std::string& line, size_t at, std::string& 
     return valueEnd;
 }
 
-std::string TraceGeneraliser::Expectation(const std::string& whole) {
-    // Well within what a scenario line may hold, cut between two fields.
-    constexpr size_t kLongest = 3000;
-    size_t cut = std::string::npos;
-    if (whole.size() > kLongest) {
-        cut = whole.rfind(", ", kLongest);
-        if (cut == std::string::npos || cut == 0) cut = kLongest;
-    }
-    const std::string line = cut == std::string::npos ? whole : whole.substr(0, cut);
+std::string TraceGeneraliser::Expectation(const std::string& line) {
+    // Well within what a scenario line may hold; the rest, if any, is any text.
+    constexpr size_t kLongest = 3900;
     m_capturedInLine.clear();
     std::string out;
     for (size_t at = 0; at < line.size();) {
+        if (out.size() > kLongest) {
+            out += "{text}";
+            break;
+        }
         const bool fieldStart = at == 0 || line[at - 1] == ' ' || line[at - 1] == '{' || line[at - 1] == ',';
         if (fieldStart && (line[at] == '*' || std::isalpha(static_cast<unsigned char>(line[at])))) {
             const size_t end = Field(line, at, out);
@@ -120,7 +118,6 @@ std::string TraceGeneraliser::Expectation(const std::string& whole) {
         out += line[at] == '{' ? "{{" : std::string(1, line[at]);
         ++at;
     }
-    if (cut != std::string::npos) out += "{text}";
     return out;
 }
 

@@ -1,12 +1,16 @@
 // The scenario reader over any bytes: it refuses or reads them whole, never
 // crashes; a read step's line lies within the file. Then the same bytes as an
 // expected line: matched against themselves and, with every brace doubled,
-// they must match themselves as plain text.
+// they must match themselves as plain text. Last, each line of the bytes as a
+// recorded trace line, twice: its expectation must be a valid pattern that
+// matches the line itself, captures and references included.
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "FuzzSupport.h"
 #include "ScenarioFile.h"
+#include "TraceGeneraliser.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
@@ -34,6 +38,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(literal.Match(text, nothing));
     } else {
         FUZZ_CHECK(escaped.size() > 4096);
+    }
+
+    scenario::TraceGeneraliser generaliser;
+    std::vector<std::string> recorded;
+    scenario::Captures seen;
+    for (size_t at = 0; at <= text.size();) {
+        const size_t end = std::min(text.find('\n', at), text.size());
+        const std::string line = text.substr(at, end - at);
+        for (int pass = 0; pass < 2; ++pass) {
+            scenario::LinePattern expectation;
+            FUZZ_CHECK(expectation.Compile(generaliser.Expectation(line), recorded, message));
+            FUZZ_CHECK(expectation.Match(line, seen));
+        }
+        at = end + 1;
     }
     return 0;
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ScenarioFile.h"
+#include "TraceGeneraliser.h"
 
 using scenario::Captures;
 using scenario::LinePattern;
@@ -117,6 +118,44 @@ TEST(ScenarioFile, ReadsSetUpStepsTimeOutsAndQuotedTexts) {
     Captures captures;
     EXPECT_TRUE(s[6].expected.Match("[>>>] [VRXUNITPROC] hPrinter=0x00A40011, wPortNo=1", captures));
     EXPECT_TRUE(s[7].expected.Match("0x00A40011", captures));
+}
+
+// Trace lines of one recorded run, in order: what their expectations keep,
+// what becomes a placeholder, and that each matches the line it came from.
+TEST(TraceGeneraliser, KeepsWhatIsFixedAndCapturesIdentitiesWhereFirstSeen) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"[<==] [vrxDevOpen] dwIPAddress=127,0,0,1, phPrinter=0x000000000021EDC4, pEventProc=0x0000000140006266",
+         "[<==] [vrxDevOpen] dwIPAddress=127,0,0,1, phPrinter=0x{hex}, pEventProc=0x{hex}"},
+        {"[==>] [vrxDevOpen] return=VRXERR_NORMAL, *phPrinter=0x00A40011",
+         "[==>] [vrxDevOpen] return=VRXERR_NORMAL, *phPrinter=0x{printer1=hex}"},
+        {"[<==] [vrxDevStartOrderEx] hPrinter=0x00A40011, pdwOrderId=0x0000000000000000, dwPriority=0",
+         "[<==] [vrxDevStartOrderEx] hPrinter=0x{printer1}, pdwOrderId=0x0000000000000000, dwPriority=0"},
+        {"[==>] [vrxDevStartOrderEx] return=VRXERR_NORMAL, *pdwOrderId=0x00000001",
+         "[==>] [vrxDevStartOrderEx] return=VRXERR_NORMAL, *pdwOrderId=0x{order1=hex}"},
+        {"[===] [vrxDevPrint] pPrintInfo[1/8]={ dwOrderId=0x00000001, pName=\"VRXCLIENT_MAPPING_001\" }",
+         "[===] [vrxDevPrint] pPrintInfo[1/8]={{ dwOrderId=0x{order1}, pName=\"VRXCLIENT_MAPPING_{dec}\" }"},
+        {"[==>] [vrxDevPrint] return=VRXERR_NORMAL, *pPrintID=12", "[==>] [vrxDevPrint] return=VRXERR_NORMAL, *pPrintID={print1=dec}"},
+        {"[>>>] [VRXCOMPLETIONPROC] pCompletionInfo={ hPrinter=0x00B70011, sysTime=2026/12/08 20:54:27, dwPrintId=12, "
+         "dwOrderId=0x00000000, hPrinter=0x00B70011 }",
+         "[>>>] [VRXCOMPLETIONPROC] pCompletionInfo={{ hPrinter=0x{printer2=hex}, sysTime={dec}/{dec}/{dec} "
+         "{dec}:{dec}:{dec}, dwPrintId={print1}, dwOrderId=0x00000000, hPrinter=0x{hex} }"},
+        {"[==>] [vrxDevGetTime] *pTime=2026/12/24 23:59:58, dwErrHandle=0x00001001",
+         "[==>] [vrxDevGetTime] *pTime={dec}/{dec}/{dec} {dec}:{dec}:{dec}, dwErrHandle=0x00001001"},
+    };
+    scenario::TraceGeneraliser generaliser;
+    std::vector<std::string> known;
+    Captures captures;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first);
+        const std::string expectation = generaliser.Expectation(c.first);
+        EXPECT_EQ(expectation, c.second);
+        LinePattern pattern;
+        std::string error;
+        ASSERT_TRUE(pattern.Compile(expectation, known, error)) << error;
+        EXPECT_TRUE(pattern.Match(c.first, captures));
+    }
+    EXPECT_EQ(generaliser.PrinterHandle("00B70011"), "{printer2}");
+    EXPECT_EQ(generaliser.PrinterHandle("00C00011"), "00C00011");
 }
 
 }  // namespace
