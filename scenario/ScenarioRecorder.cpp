@@ -101,7 +101,7 @@ std::unique_ptr<ScenarioRecorder> ScenarioRecorder::Start(const std::string& pat
         error = "Cannot write \"" + path + "\" (error " + std::to_string(GetLastError()) + ").";
         return nullptr;
     }
-    std::unique_ptr<ScenarioRecorder> recorder(new ScenarioRecorder(file, main));
+    std::unique_ptr<ScenarioRecorder> recorder(new ScenarioRecorder(file, main, FromCodePage(programFolder)));
     char date[32] = {};
     const std::time_t now = std::time(nullptr);
     std::strftime(date, sizeof date, "%Y-%m-%d %H:%M", std::localtime(&now));
@@ -113,7 +113,8 @@ std::unique_ptr<ScenarioRecorder> ScenarioRecorder::Start(const std::string& pat
     return recorder;
 }
 
-ScenarioRecorder::ScenarioRecorder(HANDLE file, HWND main) : m_file(file), m_main(main) {}
+ScenarioRecorder::ScenarioRecorder(HANDLE file, HWND main, const std::string& programFolder)
+    : m_file(file), m_main(main), m_generaliser(programFolder) {}
 
 ScenarioRecorder::~ScenarioRecorder() {
     if (ui::Watcher() == this) ui::SetOperatorWatcher(nullptr);

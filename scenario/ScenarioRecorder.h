@@ -44,7 +44,7 @@ public:
     void DialogClosing(HWND dialog, INT_PTR result) override;
 
 private:
-    ScenarioRecorder(HANDLE file, HWND main);
+    ScenarioRecorder(HANDLE file, HWND main, const std::string& programFolder);
     // Steps go out one behind, so that a button click can still become the
     // file chooser it opened, or be dropped when it was refused.
     void Emit(std::string step, int buttonId = 0);

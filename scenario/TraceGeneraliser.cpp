@@ -82,6 +82,7 @@ std::string TraceGeneraliser::Expectation(const std::string& line) {
     // Well within what a scenario line may hold; the rest, if any, is any text.
     constexpr size_t kLongest = 3900;
     m_capturedInLine.clear();
+    const bool call = line.compare(0, 5, "[<==]") == 0;
     std::string out;
     for (size_t at = 0; at < line.size();) {
         if (out.size() > kLongest) {
@@ -96,7 +97,12 @@ std::string TraceGeneraliser::Expectation(const std::string& line) {
                 continue;
             }
         }
-        if (const size_t length = DateTimeAt(line, at)) {
+        if (!m_folder.empty() && line.compare(at, m_folder.size(), m_folder) == 0) {
+            out += "{text}";
+            at += m_folder.size();
+            continue;
+        }
+        if (const size_t length = call ? 0 : DateTimeAt(line, at)) {
             out += "{dec}/{dec}/{dec} {dec}:{dec}:{dec}";
             at += length;
             continue;

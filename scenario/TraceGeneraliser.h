@@ -1,7 +1,9 @@
 // Turns the trace lines of a recorded run into the expectations its scenario
 // holds: what differs from run to run becomes a placeholder. Pointers and
-// code addresses match any hexadecimal number; dates and times any numbers;
-// the numbered print buffers any number. Printer handles, order ids and print
+// code addresses match any hexadecimal number; dates and times the library
+// reports any numbers (a call's own, which the operator typed, stay); the
+// numbered print buffers any number; the console's folder any text (a replay
+// runs the console in a folder of its own). Printer handles, order ids and print
 // ids are captured where a value is first seen ("{order1=hex}") and referred
 // to afterwards ("{order1}"), so the replay checks they are used as they were.
 // Zero is kept as it stands: no handle, no id or a null pointer means the
@@ -10,12 +12,15 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace scenario {
 
 class TraceGeneraliser {
 public:
+    explicit TraceGeneraliser(std::string programFolder = std::string()) : m_folder(std::move(programFolder)) {}
+
     // `line` from its tag on ("[<==] [vrxDevOpen] ..."). A very long line
     // keeps its first fields and matches the rest as any text.
     std::string Expectation(const std::string& line);
@@ -30,6 +35,7 @@ private:
     size_t Field(const std::string& line, size_t at, std::string& out);
     std::string Capture(Identity identity, const std::string& value, const char* type);
 
+    std::string m_folder;
     std::vector<std::string> m_capturedInLine;  // a pattern may not refer to its own capture
     std::map<std::string, std::string> m_names;  // identity and value as written -> capture name
     std::map<Identity, int> m_counts;

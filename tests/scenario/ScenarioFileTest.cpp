@@ -141,8 +141,11 @@ TEST(TraceGeneraliser, KeepsWhatIsFixedAndCapturesIdentitiesWhereFirstSeen) {
          "{dec}:{dec}:{dec}, dwPrintId={print1}, dwOrderId=0x00000000, hPrinter=0x{hex} }"},
         {"[==>] [vrxDevGetTime] *pTime=2026/12/24 23:59:58, dwErrHandle=0x00001001",
          "[==>] [vrxDevGetTime] *pTime={dec}/{dec}/{dec} {dec}:{dec}:{dec}, dwErrHandle=0x00001001"},
+        {"[<==] [vrxDevSetTime] pTime=2030/12/08 21:12:09", "[<==] [vrxDevSetTime] pTime=2030/12/08 21:12:09"},
+        {"[<==] [vrxLibOpen] lpLogFileName=\"C:\\run\\ZembrinPrinter.ini\"",
+         "[<==] [vrxLibOpen] lpLogFileName=\"{text}ZembrinPrinter.ini\""},
     };
-    scenario::TraceGeneraliser generaliser;
+    scenario::TraceGeneraliser generaliser("C:\\run\\");
     std::vector<std::string> known;
     Captures captures;
     for (const auto& c : cases) {
