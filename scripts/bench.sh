@@ -5,6 +5,7 @@
 # build runs under 32-bit Wine where this machine executes 32-bit code, its
 # rows beside the x86_64 build's (wine64).
 #   bash scripts/bench.sh [all|trace|burst|print|start|logwriter|memory] [rounds]
+#   bash scripts/bench.sh replay [rounds]   (the scenario library: cost per step, by step)
 #   bash scripts/bench.sh stress [starts]   (start-up reliability: one attempt per start)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,7 +17,7 @@ presets=(bench)
 if vrx_runs_i686; then presets=(bench-i686 bench); fi
 for preset in "${presets[@]}"; do
   cmake --preset $preset >/dev/null
-  cmake --build --preset $preset -j "$(nproc)" --target vrx_bench >/dev/null
+  cmake --build --preset $preset -j "$(nproc)" --target vrx_bench VrxPlay >/dev/null
 done
 
 source scripts/wine-prefix.sh "$root/build/bench" display
@@ -29,6 +30,37 @@ echo "$(date -u '+%Y-%m-%d %H:%M UTC'); $(nproc) cores, $(grep -m1 'model name' 
      "$(free -g | awk '/^Mem:/ {print $2}') GiB; $("$VRX_WINE" --version); Xvfb display"
 [ ${#presets[@]} -eq 1 ] && echo "i686 not measured: $(vrx_i686_refusal)"
 echo
+# Replays every scenario of the library that passes, through the optimised
+# build: the wall time of the library, and the time each kind of step takes
+# (from the reports). Steps that wait for the library (a "wait", an "expect"
+# of a notification) count their wait; the replay's own cost is what a step
+# that waits for nothing takes: set, check, choose, key, none.
+if [ "${1:-}" = replay ]; then
+  for preset in "${presets[@]}"; do
+    reports=$(mktemp -d)
+    start=$(date +%s%N)
+    for round in $(seq "${2:-3}"); do
+      for scenario in "$root"/tests/scenarios/*.scenario; do
+        name=$(basename "$scenario" .scenario)
+        [ "$name" = wrong-expectation ] && continue
+        "$VRX_WINE" "$root/build/$preset/bin/VrxPlay.exe" "$scenario" /report "Z:$reports/$name-$round.txt" >/dev/null ||
+          echo "$preset: $name failed in round $round"
+      done
+    done
+    wall=$(( ($(date +%s%N) - start) / 1000000 / ${2:-3} ))
+    echo "$preset: the scenario library (13 files) in $wall ms a round (mean of ${2:-3})"
+    cat "$reports"/*.txt | tr -d '\r' | awk '/ pass  / { ms = $(NF - 1); sub(/^\(/, "", ms); print $4, ms; print "all", ms }' |
+      sort -k1,1 -k2,2n | awk '
+        function row() { if (n) printf "%-8s %7d %9.1f %9d\n", kind, n, sum / n, v[int((n + 1) / 2)] }
+        BEGIN { printf "%-8s %7s %9s %9s\n", "step", "count", "mean ms", "median ms" }
+        $1 != kind { row(); kind = $1; n = 0; sum = 0 }
+        { v[++n] = $2; sum += $2 }
+        END { row() }'
+    rm -rf "$reports"
+  done
+  exit 0
+fi
+
 # One table: the second build's rows follow the first's, without its header.
 header=0
 for preset in "${presets[@]}"; do
