@@ -15,6 +15,7 @@
 #include "ConsoleLock.h"
 #include "Controls.h"
 #include "DataExchange.h"
+#include "OperatorWatch.h"
 #include "Dialog.h"
 #include "LayerTestIds.h"
 #include "SettingsFile.h"
@@ -103,6 +104,27 @@ protected:
         m_failure = message;
         ui::FocusAndSelect(Handle(), id);
     }
+};
+
+// What an operator watcher hears, as "id=value" per confirmed field.
+class WatchLog : public ui::OperatorWatcher {
+public:
+    WatchLog() { ui::SetOperatorWatcher(this); }
+    ~WatchLog() override { ui::SetOperatorWatcher(nullptr); }
+    void ValuesConfirmed(HWND, const std::vector<ui::ConfirmedValue>& values) override {
+        confirmed.clear();
+        for (const ui::ConfirmedValue& v : values) confirmed.push_back(std::to_string(v.id) + "=" + v.value);
+    }
+    void ValuesRefused(HWND) override { ++refusals; }
+    void DialogOpened(HWND) override {}
+    void Command(HWND, HWND, int, int) override {}
+    void FileChosen(HWND, const std::string*) override {}
+    void ColourChosen(HWND, long) override {}
+    void MessageShown(HWND, const std::string&) override {}
+    void DialogClosing(HWND, INT_PTR) override {}
+
+    std::vector<std::string> confirmed;
+    int refusals = 0;
 };
 
 class DialogLayer : public ::testing::Test {
@@ -197,7 +219,17 @@ TEST_F(DialogLayer, SavingTakesEveryKindAndStopsAtTheFirstRefusal) {
     CheckDlgButton(m_dialog.Handle(), IDC_FLAG, BST_CHECKED);
     SendMessageW(m_dialog.Item(IDC_KIND), CB_SETCURSEL, 1, 0);
     SendMessageW(m_dialog.Item(IDC_ADDRESS), IPM_SETADDRESS, 0, MAKEIPADDRESS(192, 168, 0, 10));
+    WatchLog watch;
     ASSERT_TRUE(m_dialog.UpdateData(true));
+    // A recorder hears each accepted field in exchange order (a text as its
+    // control holds it, a list without a choice not at all).
+    const std::vector<std::string> heard = {
+        std::to_string(IDC_ANY_INT) + "=-7",  std::to_string(IDC_ANY_UINT) + "=4294967295",
+        std::to_string(IDC_ANY_SHORT) + "=-2", std::to_string(IDC_ANY_WORD) + "=65535",
+        std::to_string(IDC_PERCENT) + "=50",  std::to_string(IDC_NAME) + "=",
+        std::to_string(IDC_FLAG) + "=on",     std::to_string(IDC_KIND) + "=1",
+        std::to_string(IDC_ADDRESS) + "=192.168.0.10"};
+    EXPECT_EQ(watch.confirmed, heard);
     EXPECT_EQ(m_dialog.m_int, -7);
     EXPECT_EQ(m_dialog.m_uint, 4294967295u);
     EXPECT_EQ(m_dialog.m_short, -2);
@@ -214,6 +246,7 @@ TEST_F(DialogLayer, SavingTakesEveryKindAndStopsAtTheFirstRefusal) {
     Type(IDC_ANY_UINT, L"-1");
     Type(IDC_PERCENT, L"60");
     EXPECT_FALSE(m_dialog.UpdateData(true));
+    EXPECT_EQ(watch.refusals, 1);
     EXPECT_EQ(m_dialog.m_int, 1);
     EXPECT_EQ(m_dialog.m_uint, 4294967295u);
     EXPECT_EQ(m_dialog.m_percent, 50);
