@@ -48,7 +48,8 @@ if [ "${1:-}" = replay ]; then
       done
     done
     wall=$(( ($(date +%s%N) - start) / 1000000 / ${2:-3} ))
-    echo "$preset: the scenario library (13 files) in $wall ms a round (mean of ${2:-3})"
+    files=$(( $(ls "$root"/tests/scenarios/*.scenario | wc -l) - 1 ))
+    echo "$preset: the scenario library ($files files) in $wall ms a round (mean of ${2:-3})"
     cat "$reports"/*.txt | tr -d '\r' | awk '/ pass  / { ms = $(NF - 1); sub(/^\(/, "", ms); print $4, ms; print "all", ms }' |
       sort -k1,1 -k2,2n | awk '
         function row() { if (n) printf "%-8s %7d %9.1f %9d\n", kind, n, sum / n, v[int((n + 1) / 2)] }
