@@ -15,9 +15,10 @@
 //   ip <id> <a.b.c.d>                an IP address control
 //   file <id> <path>                 the file chooser that button <id> opens: this path, then its OK
 //   ok | cancel | button <id>        a button that closes the dialog (ok, cancel) or any button
-//   expect <line>                    a trace line after the one matched before
-//   wait <line> [<ms>]               the same, waited for (a notification), with its own time-out
-//   none <line>                      no trace line after the one matched before is such a line
+//   expect <line>                    a trace line after the one the last "expect" matched
+//   wait <line> [<ms>]               a notification with its own time-out: any line after that
+//                                    one not matched before (notifications come in no fixed order)
+//   none <line>                      no trace line after the newest one matched is such a line
 //   key <section> <key> <value>      VrxClient.ini holds this value
 //   pending <line>                   a line of the pending-events list
 //   message <text>                   a message box with this text; dismissed

@@ -160,7 +160,8 @@ void ScenarioRecorder::DialogOpened(HWND dialog) {
 void ScenarioRecorder::Command(HWND dialog, HWND control, int id, int code) {
     std::lock_guard<std::recursive_mutex> hold(m_lock);
     if (dialog == m_main && m_dialogs.empty()) {
-        if (code == BN_CLICKED && IsPushButton(control)) Emit("press " + QuoteWord(TextOf(control)));
+        // "Exit" ends the console, and with it the recording: not a step to replay.
+        if (code == BN_CLICKED && id != IDCANCEL && IsPushButton(control)) Emit("press " + QuoteWord(TextOf(control)));
         if (id == kPrinterCombo && code == CBN_SELCHANGE) {
             const int chosen = static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0));
             if (chosen >= 0) Emit("printer " + QuoteWord(m_generaliser.PrinterHandle(ItemText(control, chosen))));
@@ -203,7 +204,9 @@ void ScenarioRecorder::ValuesConfirmed(HWND dialog, const std::vector<ui::Confir
 void ScenarioRecorder::ValuesRefused(HWND dialog) {
     std::lock_guard<std::recursive_mutex> hold(m_lock);
     // A button whose handler refused did nothing an operator would repeat.
-    if (m_pendingButton != 0 && InOpenDialog(dialog)) Emit(std::string());
+    if (m_pendingButton == 0 || !InOpenDialog(dialog)) return;
+    m_pending.clear();
+    m_pendingButton = 0;
 }
 
 void ScenarioRecorder::FileChosen(HWND owner, const std::string* path) {
