@@ -71,7 +71,9 @@ std::string Player::Run(const Step& step) {
         case StepKind::Dialog:
             m_dialog = m_console.WaitForWindow(step.target, step.timeoutMs);
             return m_dialog ? std::string() : "no dialog \"" + step.target + "\" opened";
-        case StepKind::Set: m_console.SetText(m_dialog, step.id, step.value, failure); return failure;
+        case StepKind::Set:
+            m_console.SetText(m_dialog, step.id, ExpandTypedValue(step.value, m_captures), failure);
+            return failure;
         case StepKind::Check: m_console.SetCheck(m_dialog, step.id, step.value == "on", failure); return failure;
         case StepKind::Choose: m_console.Choose(m_dialog, step.id, step.value, failure); return failure;
         case StepKind::Ip: m_console.SetAddress(m_dialog, step.id, step.value, failure); return failure;

@@ -25,7 +25,7 @@ struct StepSyntax {
 
 const StepSyntax kSteps[] = {
     {"press", StepKind::Press, "c", false},     {"dialog", StepKind::Dialog, "n", false},
-    {"set", StepKind::Set, "iv", true},         {"check", StepKind::Check, "ib", true},
+    {"set", StepKind::Set, "it", true},         {"check", StepKind::Check, "ib", true},
     {"choose", StepKind::Choose, "iv", true},   {"ip", StepKind::Ip, "ia", true},
     {"file", StepKind::File, "iv", true},       {"ok", StepKind::Ok, "", true},
     {"cancel", StepKind::Cancel, "", true},     {"button", StepKind::Button, "i", true},
@@ -125,6 +125,7 @@ bool Reader::ReadArgument(char kind, const std::string& word, Step& step, std::s
         case 's': step.target = word; return true;
         case 'k':
         case 'v': step.value = word; return true;
+        case 't': step.value = word; return CheckTypedValue(word, m_captured, error);
         case 'i':
             if (!ParseNumber(word, 1, 65535, number)) {
                 error = "\"" + word + "\" is not a control id (1 to 65535)";
@@ -226,6 +227,72 @@ bool SplitLine(const std::string& line, std::vector<std::string>& words) {
         }
         words.push_back(word);
     }
+}
+
+namespace {
+
+// Walks a typed value: literal text to `literal`, each placeholder to
+// `placeholder` (its name, and whether it is to be written in decimal).
+template <class Literal, class Placeholder>
+bool WalkTypedValue(const std::string& text, Literal literal, Placeholder placeholder) {
+    for (size_t at = 0; at < text.size(); ++at) {
+        if (text[at] != '{') {
+            literal(text[at]);
+            continue;
+        }
+        if (at + 1 < text.size() && text[at + 1] == '{') {
+            literal('{');
+            ++at;
+            continue;
+        }
+        const size_t close = text.find('}', at);
+        const std::string inside = close == std::string::npos ? std::string() : text.substr(at + 1, close - at - 1);
+        const size_t colon = inside.find(':');
+        const std::string name = inside.substr(0, colon);
+        const bool named = !name.empty() && std::isalpha(static_cast<unsigned char>(name[0])) &&
+                           std::all_of(name.begin(), name.end(), [](char c) {
+                               return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+                           });
+        if (!named) {  // a brace of the text itself
+            literal('{');
+            continue;
+        }
+        if (!placeholder(name, colon == std::string::npos ? std::string() : inside.substr(colon + 1))) return false;
+        at = close;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool CheckTypedValue(const std::string& text, const std::vector<std::string>& known, std::string& error) {
+    return WalkTypedValue(
+        text, [](char) {},
+        [&](const std::string& name, const std::string& conversion) {
+            if (!conversion.empty() && conversion != "dec") {
+                error = "\"{" + name + ":" + conversion + "}\": only \":dec\" may follow a name";
+                return false;
+            }
+            if (std::find(known.begin(), known.end(), name) != known.end()) return true;
+            error = "\"{" + name + "}\": no value of that name was captured before";
+            return false;
+        });
+}
+
+std::string ExpandTypedValue(const std::string& text, const Captures& captures) {
+    std::string typed;
+    WalkTypedValue(
+        text, [&](char c) { typed += c; },
+        [&](const std::string& name, const std::string& conversion) {
+            const auto found = captures.find(name);
+            const std::string value = found == captures.end() ? std::string() : found->second;
+            const std::string digits = value.compare(0, 2, "0x") == 0 ? value.substr(2) : value;
+            const bool hex = !digits.empty() && digits.size() <= 16 &&
+                             std::all_of(digits.begin(), digits.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
+            typed += conversion == "dec" && hex ? std::to_string(std::stoull(digits, nullptr, 16)) : value;
+            return true;
+        });
+    return typed;
 }
 
 std::string QuoteWord(const std::string& text) {

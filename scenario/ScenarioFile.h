@@ -8,7 +8,8 @@
 //   setting <section> <key> <value>  a line of the console's VrxClient.ini            } first step
 //   press <caption | control id>     a main-window button
 //   dialog <caption>                 the dialog that opened; the steps below act in it
-//   set <id> <text>                  an edit's text (numbers too)
+//   set <id> <text>                  an edit's text (numbers too); "{order}" types what a step
+//                                    captured, "{order:dec}" a captured hex number in decimal
 //   check <id> on|off                a check box
 //   choose <id> <index | text>       a combo or list item (by index or its text); the items
 //                                    of a list view by index, several as 0,2
@@ -68,6 +69,12 @@ bool ReadScenario(const std::string& text, Scenario& scenario, ScenarioError& er
 // Splits one line into words and quoted texts; false on an unclosed quote.
 // Stops at a '#' outside quotes.
 bool SplitLine(const std::string& line, std::vector<std::string>& words);
+
+// A value to type ("set"): "{name}" stands for what an earlier step captured,
+// "{name:dec}" for a captured hexadecimal number written in decimal; "{{" is
+// a brace. False with a reason when a name was not captured before.
+bool CheckTypedValue(const std::string& text, const std::vector<std::string>& known, std::string& error);
+std::string ExpandTypedValue(const std::string& text, const Captures& captures);
 
 // A text as a scenario line writes it: bare when it can be, else quoted.
 std::string QuoteWord(const std::string& text);

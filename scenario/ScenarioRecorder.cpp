@@ -177,8 +177,17 @@ std::string ScenarioRecorder::ValueStep(const ui::ConfirmedValue& value) const {
     const std::string id = std::to_string(value.id);
     const std::string label = LabelOf(value.control);
     switch (value.kind) {
-        case ui::ConfirmedValue::Kind::Text: return WithComment("set " + id + " " + QuoteWord(TextOf(value.control)), label);
-        case ui::ConfirmedValue::Kind::Number: return WithComment("set " + id + " " + value.value, label);
+        case ui::ConfirmedValue::Kind::Text: {
+            std::string typed;  // braces of the text itself are doubled
+            for (char c : TextOf(value.control)) typed += c == '{' ? std::string("{{") : std::string(1, c);
+            return WithComment("set " + id + " " + QuoteWord(typed), label);
+        }
+        case ui::ConfirmedValue::Kind::Number: {
+            // An order or print id typed as the library numbered it types, in
+            // a replay, what the library numbers it then.
+            const std::string reference = m_generaliser.TypedReference(label, value.value);
+            return WithComment("set " + id + " " + (reference.empty() ? value.value : reference), label);
+        }
         case ui::ConfirmedValue::Kind::Check: return WithComment("check " + id + " " + value.value, label);
         case ui::ConfirmedValue::Kind::Address: return WithComment("ip " + id + " " + value.value, label);
         case ui::ConfirmedValue::Kind::ListViewChoice: return WithComment("choose " + id + " " + value.value, label);

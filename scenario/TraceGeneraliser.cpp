@@ -51,6 +51,7 @@ std::string TraceGeneraliser::Capture(Identity identity, const std::string& valu
     const std::string name = kPrefix[static_cast<int>(identity)] + std::to_string(++m_counts[identity]);
     m_names[key] = name;
     m_capturedInLine.push_back(name);
+    if (value.size() <= 15) m_numbers[name] = Number{identity, type[0] == 'h', std::stoull(value, nullptr, type[0] == 'h' ? 16 : 10)};
     return "{" + name + "=" + type + "}";
 }
 
@@ -66,10 +67,7 @@ size_t TraceGeneraliser::Field(const std::string& line, size_t at, std::string& 
     const std::string value = line.substr(digits, valueEnd - digits);
 
     const bool pointer = !star && (name[0] == 'p' || name.compare(0, 2, "lp") == 0);
-    Identity identity = Identity::None;
-    if (!pointer && EndsWith(name, "hPrinter")) identity = Identity::Printer;
-    if (!pointer && EndsWith(name, "OrderId")) identity = Identity::Order;
-    if (!pointer && (EndsWith(name, "PrintID") || EndsWith(name, "PrintId"))) identity = Identity::Print;
+    const Identity identity = pointer ? Identity::None : IdentityOf(name);
     if (AllZero(value) || (!pointer && identity == Identity::None)) return at;
     if (pointer && !hex) return at;
 
@@ -125,6 +123,29 @@ std::string TraceGeneraliser::Expectation(const std::string& line) {
         ++at;
     }
     return out;
+}
+
+TraceGeneraliser::Identity TraceGeneraliser::IdentityOf(const std::string& name) {
+    if (EndsWith(name, "hPrinter")) return Identity::Printer;
+    if (EndsWith(name, "OrderId") || EndsWith(name, "OrderID")) return Identity::Order;
+    if (EndsWith(name, "PrintID") || EndsWith(name, "PrintId")) return Identity::Print;
+    return Identity::None;
+}
+
+std::string TraceGeneraliser::TypedReference(const std::string& field, const std::string& decimal) const {
+    const Identity identity = IdentityOf(field);
+    if (identity == Identity::None || decimal.empty() || decimal.size() > 15 || AllZero(decimal) ||
+        !std::all_of(decimal.begin(), decimal.end(), IsDigit))
+        return std::string();
+    const unsigned long long typed = std::stoull(decimal);
+    std::string hexReference;
+    for (const auto& captured : m_numbers) {
+        const Number& number = captured.second;
+        if (number.identity != identity || number.value != typed) continue;
+        if (!number.hex) return "{" + captured.first + "}";
+        if (hexReference.empty()) hexReference = "{" + captured.first + ":dec}";
+    }
+    return hexReference;
 }
 
 std::string TraceGeneraliser::PrinterHandle(const std::string& handle) const {

@@ -27,9 +27,19 @@ public:
     // The pattern of a printer handle as the main window lists it (hex
     // digits without "0x"): the name it was captured under, if it was.
     std::string PrinterHandle(const std::string& handle) const;
+    // What an operator typed (decimal) into a field named like an order or
+    // print id, as the captured value it equals ("{order1:dec}" for one
+    // captured in hex); "" when it equals none.
+    std::string TypedReference(const std::string& field, const std::string& decimal) const;
 
 private:
     enum class Identity { None, Printer, Order, Print };
+    struct Number {
+        Identity identity;
+        bool hex;
+        unsigned long long value;
+    };
+    static Identity IdentityOf(const std::string& name);
     // name=value at `at` (name starting there); appends its pattern and
     // returns where the value ends, or `at` when nothing is to be changed.
     size_t Field(const std::string& line, size_t at, std::string& out);
@@ -39,6 +49,7 @@ private:
     std::vector<std::string> m_capturedInLine;  // a pattern may not refer to its own capture
     std::map<std::string, std::string> m_names;  // identity and value as written -> capture name
     std::map<Identity, int> m_counts;
+    std::map<std::string, Number> m_numbers;  // capture name -> its value
 };
 
 }  // namespace scenario

@@ -64,6 +64,8 @@ TEST(ScenarioFile, RefusesABadFileWithItsLineBeforeAnythingRuns) {
         {"dialog d\nset 0 5\n", 2, "not a control id"},
         {"dialog d\ncheck 1001 yes\n", 2, "on or off"},
         {"dialog d\nip 1001 127.0.0.256\n", 2, "not an IPv4 address"},
+        {"dialog d\nset 1001 {order}\n", 2, "no value of that name was captured before"},
+        {"expect \"x={order=hex}\"\ndialog d\nset 1001 {order:hex}\n", 3, "only \":dec\" may follow"},
         {"expect \"x={order}\"\n", 1, "no value of that name was captured before"},
         {"expect \"{a=hex} {a}\"\n", 1, "captured on the same line"},
         {"expect \"{a=float}\"\n", 1, "must be hex, dec, word or text"},
@@ -118,6 +120,10 @@ TEST(ScenarioFile, ReadsSetUpStepsTimeOutsAndQuotedTexts) {
     Captures captures;
     EXPECT_TRUE(s[6].expected.Match("[>>>] [VRXUNITPROC] hPrinter=0x00A40011, wPortNo=1", captures));
     EXPECT_TRUE(s[7].expected.Match("0x00A40011", captures));
+    // A typed value reads what was captured, a hexadecimal one in decimal if asked.
+    captures["order"] = "0000001A";
+    EXPECT_EQ(scenario::ExpandTypedValue("{order:dec} {order} {{order} {not a name}", captures), "26 0000001A {order} {not a name}");
+    EXPECT_EQ(scenario::ExpandTypedValue("{h:dec}", captures), "10747921");
 }
 
 // Trace lines of one recorded run, in order: what their expectations keep,
@@ -158,6 +164,11 @@ TEST(TraceGeneraliser, KeepsWhatIsFixedAndCapturesIdentitiesWhereFirstSeen) {
         EXPECT_TRUE(pattern.Match(c.first, captures));
     }
     EXPECT_EQ(generaliser.PrinterHandle("00B70011"), "{printer2}");
+    // An id typed into a dialog refers to the capture it equals, in decimal.
+    EXPECT_EQ(generaliser.TypedReference("dwOrderId", "1"), "{order1:dec}");
+    EXPECT_EQ(generaliser.TypedReference("dwPrintID", "12"), "{print1}");
+    EXPECT_EQ(generaliser.TypedReference("dwPrintID", "13"), "");
+    EXPECT_EQ(generaliser.TypedReference("dwSorterNum", "1"), "");
     EXPECT_EQ(generaliser.PrinterHandle("00C00011"), "00C00011");
 }
 
