@@ -28,6 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     scenario::LinePattern pattern;
     scenario::Captures captures{{"h", "0x00A40011"}};
     if (pattern.Compile(text, known, message)) pattern.Match(text, captures);
+    captures["order"] = text.substr(0, 20);  // any text as a capture typed in decimal
+    scenario::ExpandTypedValue(text + "{order:dec}{h:dec}", captures);
 
     std::string escaped;
     for (char c : text) escaped += c == '{' ? std::string("{{") : std::string(1, c);
