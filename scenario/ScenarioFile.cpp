@@ -218,7 +218,12 @@ bool SplitLine(const std::string& line, std::vector<std::string>& words) {
             for (++at;; ++at) {
                 if (at == line.size()) return false;
                 if (line[at] == '"') break;
-                if (line[at] == '\\' && at + 1 < line.size() && (line[at + 1] == '"' || line[at + 1] == '\\')) ++at;
+                const char next = at + 1 < line.size() ? line[at + 1] : '\0';
+                if (line[at] == '\\' && (next == '"' || next == '\\' || next == 'r' || next == 'n')) {
+                    ++at;
+                    word += next == 'r' ? '\r' : next == 'n' ? '\n' : next;
+                    continue;
+                }
                 word += line[at];
             }
             ++at;
@@ -296,12 +301,13 @@ std::string ExpandTypedValue(const std::string& text, const Captures& captures) 
 }
 
 std::string QuoteWord(const std::string& text) {
-    const bool bare = !text.empty() && text.find_first_of(" \t\"#\\") == std::string::npos;
+    const bool bare = !text.empty() && text.find_first_of(" \t\"#\\\r\n") == std::string::npos;
     if (bare) return text;
+    // A line break inside would end the step's line: written as \r and \n.
     std::string quoted = "\"";
     for (char c : text) {
         if (c == '"' || c == '\\') quoted += '\\';
-        quoted += c;
+        quoted += c == '\r' ? "\\r" : c == '\n' ? "\\n" : std::string(1, c);
     }
     return quoted + "\"";
 }

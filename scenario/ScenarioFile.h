@@ -1,7 +1,8 @@
 // A scenario: what an operator does in the console and what must follow, one
 // step per line of a UTF-8 text file ('#' starts a comment; a text with
-// spaces is written in double quotes, with \" and \\ inside). Portable: read
-// and checked whole before anything runs, so the reader can be fuzzed.
+// spaces is written in double quotes, with \" and \\ inside, and \r and \n
+// for line breaks). Portable: read and checked whole before anything runs,
+// so the reader can be fuzzed.
 //
 //   timeout <ms>                     time-out of the steps after it (default 5000)
 //   sim <section> <key> <value>      a line of the stand-in library's ZembrinSim.ini   } before the

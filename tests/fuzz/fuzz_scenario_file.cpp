@@ -28,6 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     scenario::LinePattern pattern;
     scenario::Captures captures{{"h", "0x00A40011"}};
     if (pattern.Compile(text, known, message)) pattern.Match(text, captures);
+    // Any text, quoted as a recording writes it, reads back as one word.
+    std::vector<std::string> words;
+    FUZZ_CHECK(scenario::SplitLine(scenario::QuoteWord(text), words) && words.size() == 1 && words[0] == text);
     captures["order"] = text.substr(0, 20);  // any text as a capture typed in decimal
     scenario::ExpandTypedValue(text + "{order:dec}{h:dec}", captures);
 

@@ -114,6 +114,7 @@ TEST(ScenarioFile, ReadsSetUpStepsTimeOutsAndQuotedTexts) {
     EXPECT_EQ(s[2].value, "127.0.0.1");
     EXPECT_EQ(s[3].value, "a \"quoted\" \\ text");
     EXPECT_EQ(scenario::QuoteWord(s[3].value), "\"a \\\"quoted\\\" \\\\ text\"");
+    EXPECT_EQ(scenario::QuoteWord("two\r\nlines"), "\"two\\r\\nlines\"");  // one step line still
     EXPECT_EQ(s[5].id, 1002);
     EXPECT_TRUE(s[5].target.empty());
     EXPECT_EQ(s[6].timeoutMs, 9000u);
