@@ -303,6 +303,12 @@ bool ConsoleDriver::TakeChooser(HWND opener, const std::string& path, DWORD time
     return true;
 }
 
+bool ConsoleDriver::ControlText(HWND dialog, int id, std::string& text, std::string& failure) const {
+    HWND control = ControlOf(dialog, id, failure);
+    if (control) text = TextOf(control);
+    return control != nullptr;
+}
+
 HWND ConsoleDriver::LogWindow() const {
     return FindTopLevel(m_process.dwProcessId, [](HWND w) { return TextOf(w).compare(0, 3, "Log") == 0; });
 }

@@ -52,6 +52,8 @@ public:
     bool StartRecording(const std::string& path, DWORD timeoutMs, std::string& failure);
     void StopRecording(DWORD timeoutMs);
 
+    // The text of a dialog's control (a page's too); false when it has none.
+    bool ControlText(HWND dialog, int id, std::string& text, std::string& failure) const;
     static std::string TextOf(HWND window);
     static std::vector<std::string> ItemsOf(HWND control);
     HWND Main() const { return m_main; }

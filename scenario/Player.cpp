@@ -34,7 +34,8 @@ PlayResult Player::Play(const Scenario& scenario) {
             const StepKind kind = scenario.steps[next].kind;
             messageNext = kind == StepKind::Message;
             if (kind != StepKind::Expect && kind != StepKind::Wait && kind != StepKind::None && kind != StepKind::Key &&
-                kind != StepKind::Pending)
+                kind != StepKind::Pending && kind != StepKind::Gone && kind != StepKind::Text &&
+                kind != StepKind::Hidden && kind != StepKind::Shown)
                 break;
         }
         if (failure.empty() && box && !messageNext && step.kind != StepKind::Message)
@@ -111,6 +112,43 @@ std::string Player::Run(const Step& step) {
             return shown ? std::string()
                          : Mismatch("no such pending event", step.expected.Expanded(m_captures),
                                     items.empty() ? "(none pending)" : items.back());
+        }
+        case StepKind::Gone: {
+            std::string left;
+            const bool gone = WaitUntil(
+                [&] {
+                    left.clear();
+                    for (const std::string& item : ConsoleDriver::ItemsOf(GetDlgItem(m_console.Main(), kEventList))) {
+                        Captures scratch = m_captures;
+                        if (step.expected.Match(item, scratch)) left = item;
+                    }
+                    return left.empty();
+                },
+                step.timeoutMs);
+            return gone ? std::string() : Mismatch("the event is still pending", "none", left);
+        }
+        case StepKind::Text: {
+            HWND window = IsWindow(m_dialog) ? m_dialog : m_console.Main();
+            std::string text;
+            bool read = false;
+            const bool reads = WaitUntil(
+                [&] {
+                    failure.clear();
+                    read = m_console.ControlText(window, step.id, text, failure);
+                    return read && step.expected.Match(text, m_captures);
+                },
+                step.timeoutMs);
+            if (!read) return failure;
+            return reads ? std::string() : Mismatch("control " + std::to_string(step.id), step.expected.Expanded(m_captures), text);
+        }
+        case StepKind::Hidden:
+        case StepKind::Shown: {
+            const int id = step.id ? step.id : m_console.ButtonId(step.target);
+            HWND button = id ? GetDlgItem(m_console.Main(), id) : nullptr;
+            if (!button) return "the main window has no button \"" + step.source.substr(step.source.find(' ') + 1) + "\"";
+            const bool shown = IsWindowVisible(button) != FALSE;
+            if (shown == (step.kind == StepKind::Shown)) return std::string();
+            return shown ? "the button is shown" : "the button is hidden";
         }
         case StepKind::Message: return ExpectMessage(step);
         case StepKind::Printer: return ChoosePrinter(step);

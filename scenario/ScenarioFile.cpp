@@ -33,6 +33,8 @@ const StepSyntax kSteps[] = {
     {"none", StepKind::None, "p", false},
     {"key", StepKind::Key, "skp", false},       {"pending", StepKind::Pending, "p", false},
     {"message", StepKind::Message, "p", false}, {"printer", StepKind::Printer, "p", false},
+    {"gone", StepKind::Gone, "pm", false},      {"text", StepKind::Text, "ip", false},
+    {"hidden", StepKind::Hidden, "c", false},   {"shown", StepKind::Shown, "c", false},
 };
 
 bool ParseNumber(const std::string& word, uint32_t low, uint32_t high, uint32_t& value) {

@@ -23,6 +23,9 @@
 //   none <line>                      no trace line after the newest one matched is such a line
 //   key <section> <key> <value>      VrxClient.ini holds this value
 //   pending <line>                   a line of the pending-events list
+//   gone <line> [<ms>]               no line of that list is such a line (waited for)
+//   text <id> <text>                 a control of the open dialog (else of the main window) reads so
+//   hidden | shown <caption | id>    a main-window button is hidden, or shown
 //   message <text>                   a message box with this text; dismissed
 //   printer <handle>                 the printer handle chosen in the main window's combo box
 // Expected lines, values and texts may hold placeholders (see LinePattern).
@@ -38,7 +41,7 @@ namespace scenario {
 
 enum class StepKind {
     Press, Dialog, Set, Check, Choose, Ip, File, Ok, Cancel, Button,
-    Expect, Wait, None, Key, Pending, Message, Printer,
+    Expect, Wait, None, Key, Pending, Message, Printer, Text, Gone, Hidden, Shown,
 };
 
 struct Step {
