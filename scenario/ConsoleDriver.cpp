@@ -54,12 +54,6 @@ HWND ControlOf(HWND dialog, int id, std::string& failure) {
     return search.found;
 }
 
-std::wstring ClassOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
 // The dialog (or page) holding the control hears of a change as it hears of
 // an operator's.
 void Notify(int id, HWND control, UINT code) {
@@ -329,30 +323,6 @@ bool ConsoleDriver::StartRecording(const std::string& path, DWORD timeoutMs, std
 void ConsoleDriver::StopRecording(DWORD timeoutMs) {
     if (HWND log = LogWindow()) SendMessageTimeoutW(log, WM_COMMAND, MAKEWPARAM(kStopRecordingCommand, 0), 0,
                                                     SMTO_NORMAL, timeoutMs, nullptr);
-}
-
-std::string ConsoleDriver::TextOf(HWND window) {
-    // GetWindowText does not read another process's controls; the wide
-    // message does, in any code page.
-    const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
-    std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
-    SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(wcslen(text.c_str()));
-    return Narrow(text);
-}
-
-std::vector<std::string> ConsoleDriver::ItemsOf(HWND control) {
-    const bool combo = ClassOf(control) == L"ComboBox";
-    const int count = static_cast<int>(SendMessageW(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
-    std::vector<std::string> items;
-    for (int i = 0; i < count; ++i) {
-        const LRESULT length = SendMessageW(control, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0);
-        std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
-        SendMessageW(control, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
-        text.resize(wcslen(text.c_str()));
-        items.push_back(Narrow(text));
-    }
-    return items;
 }
 
 std::vector<std::string> ConsoleDriver::NewTraceLines() {

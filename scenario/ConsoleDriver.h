@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "Utf8.h"
+#include "WindowText.h"
 
 namespace scenario {
 
@@ -54,8 +54,6 @@ public:
 
     // The text of a dialog's control (a page's too); false when it has none.
     bool ControlText(HWND dialog, int id, std::string& text, std::string& failure) const;
-    static std::string TextOf(HWND window);
-    static std::vector<std::string> ItemsOf(HWND control);
     HWND Main() const { return m_main; }
 
     // New trace lines from the log file since the last call ("[tag] ..."),

@@ -10,7 +10,6 @@ namespace {
 
 constexpr size_t kMaxPattern = 4096;
 
-bool IsNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
 bool IsHexDigit(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsWordChar(char c) { return c != ' ' && c != ',' && c != '\t'; }
@@ -35,36 +34,16 @@ bool LinePattern::Compile(const std::string& text, std::vector<std::string>& kno
         if (m_parts.empty() || m_parts.back().kind != Kind::Literal) m_parts.push_back({Kind::Literal, ""});
         m_parts.back().text += c;
     };
-    for (size_t at = 0; at < text.size(); ++at) {
-        if (text[at] != '{') {
-            literal(text[at]);
-            continue;
-        }
-        if (at + 1 < text.size() && text[at + 1] == '{') {
-            literal('{');
-            ++at;
-            continue;
-        }
-        const size_t close = text.find('}', at);
-        const std::string inside = close == std::string::npos ? std::string() : text.substr(at + 1, close - at - 1);
-        const size_t equals = inside.find('=');
-        const std::string name = inside.substr(0, equals);
-        const std::string kind = equals == std::string::npos ? std::string() : inside.substr(equals + 1);
-        if (name.empty() || !std::isalpha(static_cast<unsigned char>(name[0])) ||
-            !std::all_of(name.begin(), name.end(), IsNameChar)) {
-            // Not a placeholder's shape: a brace of the line itself ("Status={ 2 -> 5 }").
-            literal('{');
-            continue;
-        }
+    const bool read = WalkPlaceholders(text, '=', literal, [&](const std::string& name, const std::string& kind, bool kindGiven) {
         static const std::pair<const char*, Kind> kKinds[] = {
             {"hex", Kind::Hex}, {"dec", Kind::Dec}, {"word", Kind::Word}, {"text", Kind::Text}};
         Part part{Kind::Reference, name};
         for (const auto& k : kKinds) {
-            if (equals == std::string::npos && name == k.first) part = Part{k.second, ""};
-            if (equals != std::string::npos && kind == k.first) part = Part{k.second, name, true};
+            if (!kindGiven && name == k.first) part = Part{k.second, ""};
+            if (kindGiven && kind == k.first) part = Part{k.second, name, true};
         }
-        if (equals != std::string::npos && !part.captures) {
-            error = "\"{" + inside + "}\": the kind after '=' must be hex, dec, word or text";
+        if (kindGiven && !part.captures) {
+            error = "\"{" + name + "=" + kind + "}\": the kind after '=' must be hex, dec, word or text";
             return false;
         }
         if (part.kind == Kind::Reference) {
@@ -86,8 +65,9 @@ bool LinePattern::Compile(const std::string& text, std::vector<std::string>& kno
             capturedHere.push_back(name);
         }
         m_parts.push_back(part);
-        at = close;
-    }
+        return true;
+    });
+    if (!read) return false;
     for (const std::string& name : capturedHere) {
         if (std::find(known.begin(), known.end(), name) == known.end()) known.push_back(name);
     }

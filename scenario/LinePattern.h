@@ -4,6 +4,8 @@
 // "{text}" match without keeping anything; "{{" is a literal brace. Portable.
 #pragma once
 
+#include <algorithm>
+#include <cctype>
 #include <map>
 #include <string>
 #include <vector>
@@ -11,6 +13,39 @@
 namespace scenario {
 
 using Captures = std::map<std::string, std::string>;
+
+// Walks a text with placeholders: each character of its own goes to
+// `literal` ("{{" gives one brace, as does a '{' that does not open a
+// placeholder's shape), each "{name}" or "{name<separator>rest}" to
+// `placeholder(name, rest, restGiven)`, which may stop the walk with false.
+template <class Literal, class Placeholder>
+bool WalkPlaceholders(const std::string& text, char separator, Literal literal, Placeholder placeholder) {
+    auto isNameChar = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
+    for (size_t at = 0; at < text.size(); ++at) {
+        if (text[at] != '{') {
+            literal(text[at]);
+            continue;
+        }
+        if (at + 1 < text.size() && text[at + 1] == '{') {
+            literal('{');
+            ++at;
+            continue;
+        }
+        const size_t close = text.find('}', at);
+        const std::string inside = close == std::string::npos ? std::string() : text.substr(at + 1, close - at - 1);
+        const size_t split = inside.find(separator);
+        const std::string name = inside.substr(0, split);
+        if (name.empty() || !std::isalpha(static_cast<unsigned char>(name[0])) ||
+            !std::all_of(name.begin(), name.end(), isNameChar)) {
+            literal('{');  // a brace of the line itself ("Status={ 2 -> 5 }")
+            continue;
+        }
+        const bool restGiven = split != std::string::npos;
+        if (!placeholder(name, restGiven ? inside.substr(split + 1) : std::string(), restGiven)) return false;
+        at = close;
+    }
+    return true;
+}
 
 class LinePattern {
 public:

@@ -39,7 +39,7 @@ PlayResult Player::Play(const Scenario& scenario) {
                 break;
         }
         if (failure.empty() && box && !messageNext && step.kind != StepKind::Message)
-            failure = "a message box showed: \"" + ConsoleDriver::TextOf(GetDlgItem(box, kMessageText)) + "\"";
+            failure = "a message box showed: \"" + TextOf(GetDlgItem(box, kMessageText)) + "\"";
         const std::string time = " (" + std::to_string(GetTickCount64() - start) + " ms)";
         const std::string head = "line " + std::to_string(step.line) + ": ";
         if (!failure.empty()) {
@@ -104,7 +104,7 @@ std::string Player::Run(const Step& step) {
             std::vector<std::string> items;
             const bool shown = WaitUntil(
                 [&] {
-                    items = ConsoleDriver::ItemsOf(GetDlgItem(m_console.Main(), kEventList));
+                    items = ItemsOf(GetDlgItem(m_console.Main(), kEventList));
                     return std::any_of(items.begin(), items.end(),
                                        [&](const std::string& item) { return step.expected.Match(item, m_captures); });
                 },
@@ -118,7 +118,7 @@ std::string Player::Run(const Step& step) {
             const bool gone = WaitUntil(
                 [&] {
                     left.clear();
-                    for (const std::string& item : ConsoleDriver::ItemsOf(GetDlgItem(m_console.Main(), kEventList))) {
+                    for (const std::string& item : ItemsOf(GetDlgItem(m_console.Main(), kEventList))) {
                         Captures scratch = m_captures;
                         if (step.expected.Match(item, scratch)) left = item;
                     }
@@ -206,7 +206,7 @@ std::string Player::ExpectMessage(const Step& step) {
     HWND box = nullptr;
     WaitUntil([&] { return (box = m_console.FindMessageBox()) != nullptr; }, step.timeoutMs);
     if (!box) return Mismatch("no message box", step.expected.Expanded(m_captures), "(none)");
-    const std::string text = ConsoleDriver::TextOf(GetDlgItem(box, kMessageText));
+    const std::string text = TextOf(GetDlgItem(box, kMessageText));
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     WaitUntil([&] { return !IsWindow(box); }, step.timeoutMs);
     return step.expected.Match(text, m_captures) ? std::string()
@@ -214,7 +214,7 @@ std::string Player::ExpectMessage(const Step& step) {
 }
 
 std::string Player::ChoosePrinter(const Step& step) {
-    const std::vector<std::string> items = ConsoleDriver::ItemsOf(GetDlgItem(m_console.Main(), kPrinterCombo));
+    const std::vector<std::string> items = ItemsOf(GetDlgItem(m_console.Main(), kPrinterCombo));
     for (size_t i = 0; i < items.size(); ++i) {
         if (!step.expected.Match(items[i], m_captures)) continue;
         std::string failure;

@@ -236,46 +236,10 @@ bool SplitLine(const std::string& line, std::vector<std::string>& words) {
     }
 }
 
-namespace {
-
-// Walks a typed value: literal text to `literal`, each placeholder to
-// `placeholder` (its name, and whether it is to be written in decimal).
-template <class Literal, class Placeholder>
-bool WalkTypedValue(const std::string& text, Literal literal, Placeholder placeholder) {
-    for (size_t at = 0; at < text.size(); ++at) {
-        if (text[at] != '{') {
-            literal(text[at]);
-            continue;
-        }
-        if (at + 1 < text.size() && text[at + 1] == '{') {
-            literal('{');
-            ++at;
-            continue;
-        }
-        const size_t close = text.find('}', at);
-        const std::string inside = close == std::string::npos ? std::string() : text.substr(at + 1, close - at - 1);
-        const size_t colon = inside.find(':');
-        const std::string name = inside.substr(0, colon);
-        const bool named = !name.empty() && std::isalpha(static_cast<unsigned char>(name[0])) &&
-                           std::all_of(name.begin(), name.end(), [](char c) {
-                               return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
-                           });
-        if (!named) {  // a brace of the text itself
-            literal('{');
-            continue;
-        }
-        if (!placeholder(name, colon == std::string::npos ? std::string() : inside.substr(colon + 1))) return false;
-        at = close;
-    }
-    return true;
-}
-
-}  // namespace
-
 bool CheckTypedValue(const std::string& text, const std::vector<std::string>& known, std::string& error) {
-    return WalkTypedValue(
-        text, [](char) {},
-        [&](const std::string& name, const std::string& conversion) {
+    return WalkPlaceholders(
+        text, ':', [](char) {},
+        [&](const std::string& name, const std::string& conversion, bool) {
             if (!conversion.empty() && conversion != "dec") {
                 error = "\"{" + name + ":" + conversion + "}\": only \":dec\" may follow a name";
                 return false;
@@ -288,9 +252,9 @@ bool CheckTypedValue(const std::string& text, const std::vector<std::string>& kn
 
 std::string ExpandTypedValue(const std::string& text, const Captures& captures) {
     std::string typed;
-    WalkTypedValue(
-        text, [&](char c) { typed += c; },
-        [&](const std::string& name, const std::string& conversion) {
+    WalkPlaceholders(
+        text, ':', [&](char c) { typed += c; },
+        [&](const std::string& name, const std::string& conversion, bool) {
             const auto found = captures.find(name);
             const std::string value = found == captures.end() ? std::string() : found->second;
             const std::string digits = value.compare(0, 2, "0x") == 0 ? value.substr(2) : value;

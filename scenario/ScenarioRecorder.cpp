@@ -6,7 +6,7 @@
 #include <ctime>
 
 #include "ScenarioFile.h"
-#include "Utf8.h"
+#include "WindowText.h"
 
 namespace scenario {
 
@@ -15,24 +15,11 @@ namespace {
 constexpr int kPrinterCombo = 1029;  // the main window's printer handles
 constexpr size_t kCommentColumn = 36;
 
-std::string TextOf(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window, &text[0], static_cast<int>(text.size()))));
-    return Narrow(text);
-}
-
 std::string FromCodePage(const std::string& text) {
     const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
     if (length > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
     return Narrow(wide);
-}
-
-std::wstring ClassOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
 }
 
 bool IsPushButton(HWND control) {
@@ -60,13 +47,8 @@ std::string WithComment(std::string step, const std::string& comment) {
 }
 
 std::string ItemText(HWND control, int index) {
-    const bool combo = ClassOf(control) == L"ComboBox";
-    const LRESULT length = SendMessageW(control, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, index, 0);
-    if (length < 0) return std::string();
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    SendMessageW(control, combo ? CB_GETLBTEXT : LB_GETTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(wcslen(text.c_str()));
-    return Narrow(text);
+    const std::vector<std::string> items = ItemsOf(control);
+    return index >= 0 && index < static_cast<int>(items.size()) ? items[static_cast<size_t>(index)] : std::string();
 }
 
 // Every line of every section of an ini file, as `step` lines.
