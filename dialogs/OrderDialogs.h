@@ -61,9 +61,11 @@ protected:
     void Exchange(ui::DataExchange& dx) override;
 };
 
-// "vrxDevCancelPrintOrder": an order and one of its prints. A print id goes
-// out only when some but not all prints are selected (the first selected);
-// otherwise 0, which cancels the whole order.
+// "vrxDevCancelPrintOrder": an order and one of its prints. The print id is
+// that of the first selected print when it and the first unselected print
+// both have ids other than 0; otherwise it is 0, which cancels the whole
+// order: so 0 when no print or every print is selected, and also when either
+// of those two prints has id 0.
 class CDevCancelPrintOrderDlg : public ui::Dialog {
 public:
     CDevCancelPrintOrderDlg();
