@@ -5,6 +5,7 @@
 
 #include "AboutDlg.h"
 #include "NotificationCopies.h"
+#include "TracePlacement.h"
 #include "resource.h"
 
 CVrxClientDlg* g_pMainDlg = nullptr;
@@ -70,10 +71,20 @@ void CVrxClientDlg::AddAboutMenuItem() {
 void CVrxClientDlg::ShowTraceWindow() {
     HWND log = m_traceWnd.CreateModeless(Handle());
     if (!log) return;
-    // Beside the main window, so neither hides the other.
-    RECT main{};
+    // Beside the main window, so neither hides the other, and wholly on the
+    // main window's monitor: at a high DPI setting there may be no room beside it.
+    RECT main{}, logRect{};
     GetWindowRect(Handle(), &main);
-    SetWindowPos(log, nullptr, main.right, main.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetWindowRect(log, &logRect);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST), &monitor)) {
+        monitor.rcWork = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    }
+    const auto toRect = [](const RECT& r) { return vrx::Rect{r.left, r.top, r.right, r.bottom}; };
+    const vrx::Rect at = vrx::PlaceBeside(toRect(monitor.rcWork), toRect(main), logRect.right - logRect.left,
+                                          logRect.bottom - logRect.top);
+    SetWindowPos(log, nullptr, at.left, at.top, at.Width(), at.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
     m_traceWnd.ShowInactive();
 }
 
