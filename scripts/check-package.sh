@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Checks the release archive: every file a user needs, each program built for
-# i686, the stand-ins apart; then unpacks it, puts the stand-in library beside
-# the console as its README.txt says, and starts the console from there under
-# Wine (where this machine executes 32-bit code) until its log shows the
-# start-up banner.
+# i686 and stripped, the stand-ins apart; then unpacks it, puts the stand-in
+# library beside the console as its README.txt says, and starts the console
+# from there under Wine (where this machine executes 32-bit code) until its
+# log shows the start-up banner.
 #   bash scripts/check-package.sh out/VrxClient-<version>-win32.zip
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -26,6 +26,15 @@ for file in "${programs[@]}"; do
   check "$file in the archive" test -f "$top/$file"
   check "$file built for i686" bash -c "i686-w64-mingw32-objdump -f '$top/$file' | grep -q 'file format pei-i386'"
 done
+# Every program shipped stripped: a debug section anywhere is a build's file
+# copied as it was (the symbols belong beside the archive, not in it).
+no_debug_sections() {
+  local sections
+  sections=$(i686-w64-mingw32-objdump -h "$1") && ! grep -qE '^ *[0-9]+ \.z?debug_' <<<"$sections"
+}
+while IFS= read -r -d '' file; do
+  check "${file#"$top"/} stripped of debug sections" no_debug_sections "$file"
+done < <(find "$top" -type f \( -iname '*.exe' -o -iname '*.dll' \) -print0)
 check "README.txt in the archive" grep -q 'stand-ins\\ZembrinPrinter.dll beside VrxClient.exe' "$top/README.txt"
 check "no printer library beside the console until the user puts one there" test ! -e "$top/ZembrinPrinter.dll"
 check "nothing else in the archive" test "$(find "$top" -type f | wc -l)" -eq $(( ${#programs[@]} + 1 ))

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the release archive of the product: what a Windows user installs,
-# from the i686 Release build.
-#   bash scripts/package.sh        prints the archive's path (out/VrxClient-<version>-win32.zip)
+# from the i686 Release build, its programs stripped; their symbols beside it.
+#   bash scripts/package.sh        prints the archive's path (out/VrxClient-<version>-win32.zip;
+#                                  the symbols in out/VrxClient-<version>-win32-symbols/)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -16,9 +17,23 @@ name=VrxClient-$version
 stage=$root/build/package/$name
 rm -rf "$root/build/package" && mkdir -p "$stage/stand-ins"
 
-cp "$bin/VrxClient.exe" "$bin/VrxPlay.exe" "$bin/KolmCall.dll" "$bin/KolmHost.exe" \
-   "$bin/libgcc_s_dw2-1.dll" "$bin/libstdc++-6.dll" "$bin/libwinpthread-1.dll" "$stage/"
-cp "$bin/ZembrinPrinter.dll" "$bin/ColorServer.exe" "$stage/stand-ins/"
+# The archive gets stripped copies: the GCC runtime DLLs come with their debug
+# sections (libstdc++-6.dll is ten times its stripped size), and the static
+# runtime brings them into every program. The symbols go to a folder beside
+# the archive, not into it, each stripped copy naming its file in a
+# .gnu_debuglink section for a debugger; the build folder keeps its own.
+symbols=$root/out/$name-win32-symbols
+rm -rf "$symbols" && mkdir -p "$symbols/stand-ins"
+ship() {  # file in the build's bin folder, folder in the archive ("" or stand-ins)
+  local into=$stage${2:+/$2} kept=$symbols${2:+/$2}/$1.debug
+  i686-w64-mingw32-objcopy --only-keep-debug "$bin/$1" "$kept"
+  i686-w64-mingw32-strip --strip-all -o "$into/$1" "$bin/$1"
+  i686-w64-mingw32-objcopy --add-gnu-debuglink="$kept" "$into/$1"
+}
+for file in VrxClient.exe VrxPlay.exe KolmCall.dll KolmHost.exe libgcc_s_dw2-1.dll libstdc++-6.dll libwinpthread-1.dll; do
+  ship "$file" ""
+done
+for file in ZembrinPrinter.dll ColorServer.exe; do ship "$file" stand-ins; done
 # Windows readers expect CR LF.
 sed 's/$/\r/' >"$stage/README.txt" <<EOF
 VrxClient $version: test console for the ZembrinPrinter photo-printer library (32-bit)
