@@ -83,10 +83,13 @@ void CLogFile::Write(LogLevel level, const char* sourceFile, int sourceLine, con
 HANDLE CLogFile::OpenForAppend() const {
     const DWORD start = GetTickCount();
     for (;;) {
+        // The clock is read before the attempt, so the last attempt comes
+        // after the wait is over: a stall on a busy machine after a failed
+        // attempt cannot give the record up without trying once more.
+        const bool last = GetTickCount() - start >= kOpenRetryMs;
         HANDLE file = CreateFileA(m_mainPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION) return file;
-        if (GetTickCount() - start >= kOpenRetryMs) return INVALID_HANDLE_VALUE;
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION || last) return file;
         Sleep(5);
     }
 }
