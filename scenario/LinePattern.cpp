@@ -35,15 +35,24 @@ bool LinePattern::Compile(const std::string& text, std::vector<std::string>& kno
         m_parts.back().text += c;
     };
     const bool read = WalkPlaceholders(text, '=', literal, [&](const std::string& name, const std::string& kind, bool kindGiven) {
-        static const std::pair<const char*, Kind> kKinds[] = {
-            {"hex", Kind::Hex}, {"dec", Kind::Dec}, {"word", Kind::Word}, {"text", Kind::Text}};
+        static const std::pair<const char*, Kind> kKinds[] = {{"hex", Kind::Hex},   {"dec", Kind::Dec},
+                                                              {"word", Kind::Word}, {"text", Kind::Text},
+                                                              {"ptr", Kind::Pointer}};
+        if (!kindGiven && name == "null") {
+            for (char c : "0x" + std::string(kPointerDigits, '0')) literal(c);
+            return true;
+        }
         Part part{Kind::Reference, name};
         for (const auto& k : kKinds) {
             if (!kindGiven && name == k.first) part = Part{k.second, ""};
             if (kindGiven && kind == k.first) part = Part{k.second, name, true};
         }
         if (kindGiven && !part.captures) {
-            error = "\"{" + name + "=" + kind + "}\": the kind after '=' must be hex, dec, word or text";
+            error = "\"{" + name + "=" + kind + "}\": the kind after '=' must be hex, dec, word, text or ptr";
+            return false;
+        }
+        if (part.captures && (name == kRunFolder || name == "null")) {
+            error = "\"{" + name + "}\" is the console's own and cannot be captured";
             return false;
         }
         if (part.kind == Kind::Reference) {
@@ -115,6 +124,10 @@ bool LinePattern::Match(const std::string& line, Captures& captures) const {
             case Kind::Text:
                 for (size_t end = pos; end <= line.size() && !matched; ++end) matched = tryEnd(end);
                 break;
+            case Kind::Pointer:
+                matched = line.compare(pos, 2, "0x") == 0 && RunOf(line, pos + 2, IsHexDigit) == pos + 2 + kPointerDigits &&
+                          tryEnd(pos + 2 + kPointerDigits);
+                break;
         }
         if (!matched) failed[index * width + pos] = true;
         return matched;
@@ -137,6 +150,7 @@ std::string LinePattern::Expanded(const Captures& captures) const {
             case Kind::Dec: text += part.captures ? "{" + part.text + "=dec}" : "{dec}"; break;
             case Kind::Word: text += part.captures ? "{" + part.text + "=word}" : "{word}"; break;
             case Kind::Text: text += part.captures ? "{" + part.text + "=text}" : "{text}"; break;
+            case Kind::Pointer: text += part.captures ? "{" + part.text + "=ptr}" : "{ptr}"; break;
         }
     }
     return text;

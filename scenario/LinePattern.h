@@ -1,7 +1,11 @@
 // An expected line with placeholders for what differs from run to run:
 // "{order=hex}" matches a hexadecimal number and keeps it as "order", a later
 // "{order}" must then read the same text; "{hex}", "{dec}", "{word}" and
-// "{text}" match without keeping anything; "{{" is a literal brace. Portable.
+// "{text}" match without keeping anything; "{{" is a literal brace. A pointer
+// is written without its width, which differs between the i686 and x86_64
+// builds: "{ptr}" is "0x" and this build's digits of a pointer, "{null}" this
+// build's null pointer. "{run}" is the folder the console runs in, known from
+// the start (see kRunFolder). Portable.
 #pragma once
 
 #include <algorithm>
@@ -13,6 +17,12 @@
 namespace scenario {
 
 using Captures = std::map<std::string, std::string>;
+
+// The capture every scenario holds before its first step: the console's
+// folder, with its closing backslash.
+constexpr char kRunFolder[] = "run";
+// Hexadecimal digits of a pointer of the build that plays (and traces).
+constexpr size_t kPointerDigits = 2 * sizeof(void*);
 
 // Walks a text with placeholders: each character of its own goes to
 // `literal` ("{{" gives one brace, as does a '{' that does not open a
@@ -64,7 +74,7 @@ public:
     std::string Expanded(const Captures& captures) const;
 
 private:
-    enum class Kind { Literal, Hex, Dec, Word, Text, Reference };
+    enum class Kind { Literal, Hex, Dec, Word, Text, Pointer, Reference };
     struct Part {
         Kind kind;
         std::string text;  // the literal, or the name captured or referred to

@@ -17,8 +17,10 @@ std::string Mismatch(const std::string& what, const std::string& expected, const
 
 }  // namespace
 
-Player::Player(ConsoleDriver& console, std::function<void(const std::string&)> report)
-    : m_console(console), m_report(std::move(report)) {}
+Player::Player(ConsoleDriver& console, const std::string& runFolder, std::function<void(const std::string&)> report)
+    : m_console(console), m_report(std::move(report)) {
+    m_captures[kRunFolder] = runFolder;
+}
 
 PlayResult Player::Play(const Scenario& scenario) {
     PlayResult result;
@@ -78,7 +80,9 @@ std::string Player::Run(const Step& step) {
         case StepKind::Check: m_console.SetCheck(m_dialog, step.id, step.value == "on", failure); return failure;
         case StepKind::Choose: m_console.Choose(m_dialog, step.id, step.value, failure); return failure;
         case StepKind::Ip: m_console.SetAddress(m_dialog, step.id, step.value, failure); return failure;
-        case StepKind::File: m_console.ChooseFile(m_dialog, step.id, step.value, step.timeoutMs, failure); return failure;
+        case StepKind::File:
+            m_console.ChooseFile(m_dialog, step.id, ExpandTypedValue(step.value, m_captures), step.timeoutMs, failure);
+            return failure;
         case StepKind::Ok:
         case StepKind::Cancel: {
             const bool closed = m_console.Click(m_dialog, step.kind == StepKind::Ok ? IDOK : IDCANCEL, true, step.timeoutMs);
@@ -157,49 +161,26 @@ std::string Player::Run(const Step& step) {
 }
 
 void Player::ReadNewLines() {
-    for (std::string& line : m_console.NewTraceLines()) {
-        m_lines.push_back(std::move(line));
-        m_matched.push_back(false);
-    }
+    for (std::string& line : m_console.NewTraceLines()) m_trace.Add(std::move(line));
 }
 
-// An "expect" takes the first line after the cursor and moves the cursor past
-// it. A "wait" is for a notification, which comes on the library's threads in
-// no fixed order against other notifications: it takes any line after the
-// cursor not matched before, and leaves the cursor where it is.
 std::string Player::ExpectTrace(const Step& step) {
     bool found = false;
     WaitUntil(
         [&] {
             ReadNewLines();
-            for (size_t i = m_cursor; i < m_lines.size() && !found; ++i) {
-                if (m_matched[i] || !step.expected.Match(m_lines[i], m_captures)) continue;
-                m_matched[i] = true;
-                if (step.kind == StepKind::Expect) m_cursor = i + 1;
-                m_newest = std::max(m_newest, i + 1);
-                found = true;
-            }
-            return found;
+            return found = m_trace.Take(step.expected, step.kind == StepKind::Expect, m_captures);
         },
         step.timeoutMs);
     if (found) return std::string();
-    return Mismatch("no such trace line", step.expected.Expanded(m_captures), NewestUnmatched());
+    return Mismatch("no such trace line", step.expected.Expanded(m_captures), m_trace.NewestUntaken());
 }
 
 // No line after the newest line any step matched, whichever kind.
 std::string Player::ExpectNoTrace(const Step& step) {
     ReadNewLines();
-    for (size_t i = m_newest; i < m_lines.size(); ++i) {
-        Captures scratch = m_captures;
-        if (step.expected.Match(m_lines[i], scratch)) return Mismatch("a trace line that must not be there", "none", m_lines[i]);
-    }
-    return std::string();
-}
-
-std::string Player::NewestUnmatched() const {
-    if (m_cursor >= m_lines.size()) return "(no trace line after the one matched before)";
-    return m_lines.back() + "   (the newest of " + std::to_string(m_lines.size() - m_cursor) +
-           " lines after the one matched before)";
+    const std::string* there = m_trace.AfterNewest(step.expected, m_captures);
+    return there ? Mismatch("a trace line that must not be there", "none", *there) : std::string();
 }
 
 std::string Player::ExpectMessage(const Step& step) {

@@ -10,6 +10,7 @@
 
 #include "ConsoleDriver.h"
 #include "ScenarioFile.h"
+#include "TraceLines.h"
 
 namespace scenario {
 
@@ -20,8 +21,9 @@ struct PlayResult {
 
 class Player {
 public:
-    // report receives each line as it is written.
-    Player(ConsoleDriver& console, std::function<void(const std::string&)> report);
+    // The console runs in runFolder ("{run}" in the steps); report receives
+    // each line as it is written.
+    Player(ConsoleDriver& console, const std::string& runFolder, std::function<void(const std::string&)> report);
     PlayResult Play(const Scenario& scenario);
 
 private:
@@ -30,8 +32,6 @@ private:
     std::string ExpectTrace(const Step& step);
     std::string ExpectNoTrace(const Step& step);
     void ReadNewLines();
-    // The newest trace line after the cursor, for a failure report.
-    std::string NewestUnmatched() const;
     std::string ExpectMessage(const Step& step);
     std::string ChoosePrinter(const Step& step);
     void CloseWhatIsOpen();
@@ -40,12 +40,7 @@ private:
     std::function<void(const std::string&)> m_report;
     HWND m_dialog = nullptr;
     Captures m_captures;
-    // Every trace line so far, which of them a step matched, and the cursor:
-    // just after the line the last "expect" matched.
-    std::vector<std::string> m_lines;
-    std::vector<bool> m_matched;
-    size_t m_cursor = 0;
-    size_t m_newest = 0;  // just after the newest line matched by any step
+    TraceLines m_trace;
 };
 
 }  // namespace scenario

@@ -27,7 +27,7 @@ const StepSyntax kSteps[] = {
     {"press", StepKind::Press, "c", false},     {"dialog", StepKind::Dialog, "n", false},
     {"set", StepKind::Set, "it", true},         {"check", StepKind::Check, "ib", true},
     {"choose", StepKind::Choose, "iv", true},   {"ip", StepKind::Ip, "ia", true},
-    {"file", StepKind::File, "iv", true},       {"ok", StepKind::Ok, "", true},
+    {"file", StepKind::File, "it", true},       {"ok", StepKind::Ok, "", true},
     {"cancel", StepKind::Cancel, "", true},     {"button", StepKind::Button, "i", true},
     {"expect", StepKind::Expect, "p", false},   {"wait", StepKind::Wait, "pm", false},
     {"none", StepKind::None, "p", false},
@@ -44,6 +44,11 @@ bool ParseNumber(const std::string& word, uint32_t low, uint32_t high, uint32_t&
         return false;
     value = static_cast<uint32_t>(std::strtoul(word.c_str(), nullptr, 10));
     return value >= low && value <= high;
+}
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
 }
 
 bool IsIpAddress(const std::string& word) {
@@ -90,7 +95,9 @@ private:
     Scenario& m_scenario;
     IniText m_simulator;
     IniText m_console;
-    std::vector<std::string> m_captured;
+    bool ReadFixture(const std::vector<std::string>& words, std::string& error);
+
+    std::vector<std::string> m_captured{kRunFolder};
     uint32_t m_timeoutMs = kDefaultTimeoutMs;
     bool m_inDialog = false;
 };
@@ -113,6 +120,31 @@ bool Reader::ReadSetup(const std::vector<std::string>& words, std::string& error
         return false;
     }
     (words[0] == "sim" ? m_simulator : m_console).Add(section, key, words[3]);
+    return true;
+}
+
+// Only a plain name, so that a fixture lands in the run folder and replaces
+// none of the console's own files there.
+bool Reader::ReadFixture(const std::vector<std::string>& words, std::string& error) {
+    if (words.size() != 3) {
+        error = "\"fixture\" takes a file name and its text";
+        return false;
+    }
+    if (!m_scenario.steps.empty()) {
+        error = "\"fixture\" must come before the first step: the files are written before the console starts";
+        return false;
+    }
+    const std::string name = Lower(words[1]);
+    if (!IsFixtureName(name)) {
+        error = "\"" + words[1] + "\": a fixture is a plain file name (no folder), and none of the console's own files";
+        return false;
+    }
+    for (const auto& fixture : m_scenario.fixtures) {
+        if (Lower(fixture.first) != name) continue;
+        error = "\"" + words[1] + "\" is written twice";
+        return false;
+    }
+    m_scenario.fixtures.emplace_back(words[1], words[2]);
     return true;
 }
 
@@ -164,6 +196,7 @@ bool Reader::ReadArgument(char kind, const std::string& word, Step& step, std::s
 bool Reader::ReadLine(const std::vector<std::string>& words, int line, std::string& error) {
     const std::string& name = words[0];
     if (name == "sim" || name == "setting") return ReadSetup(words, error);
+    if (name == "fixture") return ReadFixture(words, error);
     if (name == "timeout") {
         if (words.size() != 2 || !ParseNumber(words[1], 1, kLongestTimeoutMs, m_timeoutMs)) {
             error = "\"timeout\" takes milliseconds (1 to " + std::to_string(kLongestTimeoutMs) + ")";
@@ -234,6 +267,17 @@ bool SplitLine(const std::string& line, std::vector<std::string>& words) {
         }
         words.push_back(word);
     }
+}
+
+bool IsFixtureName(const std::string& name) {
+    const std::string lower = Lower(name);
+    const bool own = lower.compare(0, 9, "vrxclient") == 0 || lower == "zembrinsim.ini" ||
+                     (lower.size() > 4 && (lower.compare(lower.size() - 4, 4, ".dll") == 0 ||
+                                           lower.compare(lower.size() - 4, 4, ".exe") == 0));
+    const bool plain = !lower.empty() && lower.size() <= 100 &&
+                       lower.find_first_of("\\/:*?\"<>|\r\n") == std::string::npos &&
+                       lower.find_first_not_of('.') != std::string::npos;
+    return plain && !own;
 }
 
 bool CheckTypedValue(const std::string& text, const std::vector<std::string>& known, std::string& error) {
@@ -309,6 +353,49 @@ bool ReadScenario(const std::string& text, Scenario& scenario, ScenarioError& er
     reader.Finish();
     error = ScenarioError();
     return true;
+}
+
+std::string BuildSpecificLiteral(const std::string& text) {
+    auto hex = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
+    for (size_t at = text.find("0x"); at != std::string::npos; at = text.find("0x", at + 2)) {
+        size_t end = at + 2;
+        while (end < text.size() && hex(text[end])) ++end;
+        if (end - at - 2 >= 16) return "\"" + text.substr(at, end - at) + "\" is a pointer of one build: write {ptr} or {null}";
+    }
+    for (size_t at = 0; at + 2 < text.size(); ++at) {
+        const bool wordStart = at == 0 || !std::isalnum(static_cast<unsigned char>(text[at - 1]));
+        const bool drive = std::isalpha(static_cast<unsigned char>(text[at])) && text[at + 1] == ':' &&
+                           (text[at + 2] == '\\' || text[at + 2] == '/');
+        const bool share = text.compare(at, 2, "\\\\") == 0 && std::isalnum(static_cast<unsigned char>(text[at + 2]));
+        if (wordStart && (drive || share)) {
+            const size_t end = text.find_first_of(" \",", at);
+            return "\"" + text.substr(at, end == std::string::npos ? std::string::npos : end - at) +
+                   "\" is a file of one machine: name {run} and a fixture";
+        }
+    }
+    return std::string();
+}
+
+std::vector<ScenarioError> LintScenario(const std::string& text) {
+    Scenario scenario;
+    ScenarioError error;
+    if (!ReadScenario(text, scenario, error)) return {error};
+    std::vector<ScenarioError> found;
+    std::vector<std::string> words;
+    size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    for (int line = 1; start <= text.size(); ++line) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        SplitLine(text.substr(start, end - start), words);
+        for (const std::string& word : words) {
+            const std::string literal = BuildSpecificLiteral(word);
+            if (literal.empty()) continue;
+            found.push_back({line, literal});
+            break;
+        }
+        start = end + 1;
+    }
+    return found;
 }
 
 }  // namespace scenario

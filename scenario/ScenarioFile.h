@@ -7,6 +7,8 @@
 //   timeout <ms>                     time-out of the steps after it (default 5000)
 //   sim <section> <key> <value>      a line of the stand-in library's ZembrinSim.ini   } before the
 //   setting <section> <key> <value>  a line of the console's VrxClient.ini            } first step
+//   fixture <file name> <text>       a file the steps use, written into the console's }
+//                                    folder ({run}<file name>)                        }
 //   press <caption | control id>     a main-window button
 //   dialog <caption>                 the dialog that opened; the steps below act in it
 //   set <id> <text>                  an edit's text (numbers too); "{order}" types what a step
@@ -15,7 +17,8 @@
 //   choose <id> <index | text>       a combo or list item (by index or its text); the items
 //                                    of a list view by index, several as 0,2
 //   ip <id> <a.b.c.d>                an IP address control
-//   file <id> <path>                 the file chooser that button <id> opens: this path, then its OK
+//   file <id> <path>                 the file chooser that button <id> opens: this path (a typed
+//                                    value), then its OK
 //   ok | cancel | button <id>        a button that closes the dialog (ok, cancel) or any button
 //   expect <line>                    a trace line after the one the last "expect" matched
 //   wait <line> [<ms>]               a notification with its own time-out: any line after that
@@ -28,11 +31,13 @@
 //   hidden | shown <caption | id>    a main-window button is hidden, or shown
 //   message <text>                   a message box with this text; dismissed
 //   printer <handle>                 the printer handle chosen in the main window's combo box
-// Expected lines, values and texts may hold placeholders (see LinePattern).
+// Expected lines, values and texts may hold placeholders (see LinePattern);
+// "{run}" is the console's folder from the start.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "LinePattern.h"
@@ -58,6 +63,7 @@ struct Step {
 struct Scenario {
     std::string simulatorIni;  // ZembrinSim.ini as the scenario sets it up (CR LF)
     std::string consoleIni;    // VrxClient.ini likewise
+    std::vector<std::pair<std::string, std::string>> fixtures;  // file name, its bytes
     std::vector<Step> steps;
 };
 
@@ -74,6 +80,10 @@ bool ReadScenario(const std::string& text, Scenario& scenario, ScenarioError& er
 // Stops at a '#' outside quotes.
 bool SplitLine(const std::string& line, std::vector<std::string>& words);
 
+// A name a fixture may have: a plain file name (no folder), none of the
+// console's own files (the program, its DLLs, VrxClient.*, ZembrinSim.ini).
+bool IsFixtureName(const std::string& name);
+
 // A value to type ("set"): "{name}" stands for what an earlier step captured,
 // "{name:dec}" for a captured hexadecimal number written in decimal; "{{" is
 // a brace. False with a reason when a name was not captured before.
@@ -82,5 +92,14 @@ std::string ExpandTypedValue(const std::string& text, const Captures& captures);
 
 // A text as a scenario line writes it: bare when it can be, else quoted.
 std::string QuoteWord(const std::string& text);
+
+// What in a text holds for one build or one machine only: a 16-digit
+// hexadecimal value (a pointer of the x86_64 build) or an absolute path (a
+// file of one machine, where a scenario names "{run}" and its fixtures).
+// "" when there is none.
+std::string BuildSpecificLiteral(const std::string& text);
+// Every line of a scenario file that cannot be read, or holds such a literal
+// outside its comments: the line and what is wrong.
+std::vector<ScenarioError> LintScenario(const std::string& text);
 
 }  // namespace scenario

@@ -71,6 +71,46 @@ std::string IniSteps(const char* step, const std::string& path) {
     return steps;
 }
 
+// The files beside the console that a replay may need (an image, a profile
+// the steps name as "{run}..."), as fixture lines; not its logs and settings,
+// which the replay makes itself. A file a scenario line cannot hold is named
+// in a comment, for the operator to put beside the console.
+std::string FixtureSteps(const std::string& folder, const std::string& recording) {
+    constexpr LONGLONG kLargest = 64 * 1024;
+    std::string steps;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(Widen(folder + "*").c_str(), &found);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found) != 0) {
+        const std::string name = Narrow(found.cFileName);
+        const std::string path = folder + name;
+        std::string lower = name;
+        std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        const bool made = lower.size() > 4 && (lower.rfind(".log") == lower.size() - 4 || lower.rfind(".ini") == lower.size() - 4);
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || made || !IsFixtureName(name) ||
+            lstrcmpiW(Widen(path).c_str(), Widen(recording).c_str()) == 0)
+            continue;
+        const LONGLONG size = (static_cast<LONGLONG>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+        std::string bytes;
+        if (size <= kLargest) {
+            HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+            bytes.resize(static_cast<size_t>(size));
+            DWORD read = 0;
+            const bool whole = file != INVALID_HANDLE_VALUE &&
+                               (size == 0 || ReadFile(file, &bytes[0], static_cast<DWORD>(size), &read, nullptr)) &&
+                               read == static_cast<DWORD>(size);
+            if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+            if (!whole) bytes.assign(1, '\0');
+        }
+        if (size > kLargest || bytes.find('\0') != std::string::npos)
+            steps += "# not recorded: " + name + " (larger than 64 KiB, or not text): put it beside the console\r\n";
+        else
+            steps += "fixture " + QuoteWord(name) + " " + QuoteWord(bytes) + "\r\n";
+    }
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    return steps;
+}
+
 }  // namespace
 
 std::unique_ptr<ScenarioRecorder> ScenarioRecorder::Start(const std::string& path, HWND main,
@@ -88,9 +128,10 @@ std::unique_ptr<ScenarioRecorder> ScenarioRecorder::Start(const std::string& pat
     const std::time_t now = std::time(nullptr);
     std::strftime(date, sizeof date, "%Y-%m-%d %H:%M", std::localtime(&now));
     recorder->Write(std::string("# Recorded in VrxClient on ") + date +
-                    ".\r\n# The settings of the stand-in library and of the console when recording began:\r\n" +
+                    ".\r\n# The settings of the stand-in library and of the console, and the files beside it, "
+                    "when recording began:\r\n" +
                     IniSteps("sim", programFolder + "ZembrinSim.ini") +
-                    IniSteps("setting", programFolder + "VrxClient.ini") + "\r\n");
+                    IniSteps("setting", programFolder + "VrxClient.ini") + FixtureSteps(FromCodePage(programFolder), FromCodePage(path)) + "\r\n");
     ui::SetOperatorWatcher(recorder.get());
     return recorder;
 }
@@ -159,11 +200,8 @@ std::string ScenarioRecorder::ValueStep(const ui::ConfirmedValue& value) const {
     const std::string id = std::to_string(value.id);
     const std::string label = LabelOf(value.control);
     switch (value.kind) {
-        case ui::ConfirmedValue::Kind::Text: {
-            std::string typed;  // braces of the text itself are doubled
-            for (char c : TextOf(value.control)) typed += c == '{' ? std::string("{{") : std::string(1, c);
-            return WithComment("set " + id + " " + QuoteWord(typed), label);
-        }
+        case ui::ConfirmedValue::Kind::Text:
+            return WithComment("set " + id + " " + QuoteWord(m_generaliser.TypedText(TextOf(value.control))), label);
         case ui::ConfirmedValue::Kind::Number: {
             // An order or print id typed as the library numbered it types, in
             // a replay, what the library numbers it then.
@@ -208,7 +246,7 @@ void ScenarioRecorder::FileChosen(HWND owner, const std::string* path) {
         m_pendingButton = 0;
         return;
     }
-    m_pending = "file " + std::to_string(m_pendingButton) + " " + QuoteWord(FromCodePage(*path));
+    m_pending = "file " + std::to_string(m_pendingButton) + " " + QuoteWord(m_generaliser.TypedText(FromCodePage(*path)));
     m_pendingButton = 0;
 }
 
@@ -228,7 +266,7 @@ void ScenarioRecorder::ColourChosen(HWND owner, long colour) {
 
 void ScenarioRecorder::MessageShown(HWND owner, const std::string& text) {
     std::lock_guard<std::recursive_mutex> hold(m_lock);
-    Emit("message " + QuoteWord(FromCodePage(text)));
+    Emit("message " + QuoteWord(m_generaliser.TypedText(FromCodePage(text))));
 }
 
 void ScenarioRecorder::WriteHeldValues(HWND dialog) {

@@ -1,5 +1,7 @@
 #include "TraceGeneraliser.h"
 
+#include "LinePattern.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -58,15 +60,27 @@ std::string TraceGeneraliser::Capture(Identity identity, const std::string& valu
 size_t TraceGeneraliser::Field(const std::string& line, size_t at, std::string& out) {
     const bool star = line[at] == '*';
     const size_t nameEnd = RunOf(line, at + (star ? 1 : 0), IsNameChar);
-    if (nameEnd == at + (star ? 1 : 0) || nameEnd >= line.size() || line[nameEnd] != '=') return at;
+    if (nameEnd == at + (star ? 1 : 0) || nameEnd >= line.size()) return at;
+    // "pMagInfo(size:84)=": a buffer's size between its name and its value.
+    size_t equals = nameEnd;
+    if (line[nameEnd] == '(') {
+        const size_t close = line.find_first_of(") ", nameEnd);
+        if (close != std::string::npos && line[close] == ')') equals = close + 1;
+    }
+    if (equals >= line.size() || line[equals] != '=') return at;
     const std::string name = line.substr(at + (star ? 1 : 0), nameEnd - at - (star ? 1 : 0));
-    const bool hex = line.compare(nameEnd + 1, 2, "0x") == 0;
-    const size_t digits = nameEnd + 1 + (hex ? 2 : 0);
+    const bool hex = line.compare(equals + 1, 2, "0x") == 0;
+    const size_t digits = equals + 1 + (hex ? 2 : 0);
     const size_t valueEnd = RunOf(line, digits, hex ? IsHexDigit : IsDigit);
     if (valueEnd == digits || (valueEnd < line.size() && IsNameChar(line[valueEnd]))) return at;
     const std::string value = line.substr(digits, valueEnd - digits);
 
     const bool pointer = !star && (name[0] == 'p' || name.compare(0, 2, "lp") == 0);
+    if (pointer && hex && value.size() == kPointerDigits) {
+        // Written without its width, which is the build's.
+        out += line.substr(at, equals + 1 - at) + (AllZero(value) ? "{null}" : "{ptr}");
+        return valueEnd;
+    }
     const Identity identity = pointer ? Identity::None : IdentityOf(name);
     if (AllZero(value) || (!pointer && identity == Identity::None)) return at;
     if (pointer && !hex) return at;
@@ -96,7 +110,7 @@ std::string TraceGeneraliser::Expectation(const std::string& line) {
             }
         }
         if (!m_folder.empty() && line.compare(at, m_folder.size(), m_folder) == 0) {
-            out += "{text}";
+            out += std::string("{") + kRunFolder + "}";
             at += m_folder.size();
             continue;
         }
@@ -146,6 +160,20 @@ std::string TraceGeneraliser::TypedReference(const std::string& field, const std
         if (hexReference.empty()) hexReference = "{" + captured.first + ":dec}";
     }
     return hexReference;
+}
+
+std::string TraceGeneraliser::TypedText(const std::string& text) const {
+    std::string typed;
+    for (size_t at = 0; at < text.size();) {
+        if (!m_folder.empty() && text.compare(at, m_folder.size(), m_folder) == 0) {
+            typed += std::string("{") + kRunFolder + "}";
+            at += m_folder.size();
+            continue;
+        }
+        typed += text[at] == '{' ? "{{" : std::string(1, text[at]);
+        ++at;
+    }
+    return typed;
 }
 
 std::string TraceGeneraliser::PrinterHandle(const std::string& handle) const {

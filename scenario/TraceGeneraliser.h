@@ -1,13 +1,14 @@
 // Turns the trace lines of a recorded run into the expectations its scenario
 // holds: what differs from run to run becomes a placeholder. Pointers and
-// code addresses match any hexadecimal number; dates and times the library
-// reports any numbers (a call's own, which the operator typed, stay); the
-// numbered print buffers any number; the console's folder any text (a replay
-// runs the console in a folder of its own). Printer handles, order ids and print
+// code addresses become "{ptr}" ("{null}" for a null one), which hold on the
+// i686 and the x86_64 build alike; dates and times the library reports any
+// numbers (a call's own, which the operator typed, stay); the numbered print
+// buffers any number; the console's folder "{run}" (a replay runs the console
+// in a folder of its own), in typed texts and chosen files as well. Printer handles, order ids and print
 // ids are captured where a value is first seen ("{order1=hex}") and referred
 // to afterwards ("{order1}"), so the replay checks they are used as they were.
-// Zero is kept as it stands: no handle, no id or a null pointer means the
-// same in every run. Portable.
+// Zero is kept as it stands: no handle or no id means the same in every run.
+// Portable.
 #pragma once
 
 #include <map>
@@ -24,6 +25,9 @@ public:
     // `line` from its tag on ("[<==] [vrxDevOpen] ..."). A very long line
     // keeps its first fields and matches the rest as any text.
     std::string Expectation(const std::string& line);
+    // A text the operator typed or chose (a file's path) as a typed value:
+    // the console's folder as "{run}", its own braces doubled.
+    std::string TypedText(const std::string& text) const;
     // The pattern of a printer handle as the main window lists it (hex
     // digits without "0x"): the name it was captured under, if it was.
     std::string PrinterHandle(const std::string& handle) const;

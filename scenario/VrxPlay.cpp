@@ -3,8 +3,8 @@
 //   VrxPlay.exe SCENARIO [/report FILE] [/run FOLDER] [/keep] [/record FILE]
 // The console (VrxClient.exe beside this program) and every DLL beside it are
 // copied into the run folder (default %TEMP%\VrxPlay-<scenario name>), where
-// the scenario's settings files and an empty VrxClient.log (logging on) are
-// written first, so a replay never touches the operator's own files. /keep
+// the scenario's settings files, its fixtures and an empty VrxClient.log
+// (logging on) are written first, so a replay never touches the operator's own files. /keep
 // leaves the console open at the end. /record records the replay itself as
 // a scenario, through the Log window as an operator would. Exit code: 0 every step passed, 1 a step
 // failed, 2 the scenario file or the command line is wrong, 3 the console did
@@ -63,10 +63,11 @@ bool PrepareRunFolder(const std::string& from, const std::string& run, const sce
                   std::to_string(GetLastError()) + ")";
         return false;
     }
-    const bool written = WriteText(run + "VrxClient.log", "") &&
-                         (played.consoleIni.empty() || WriteText(run + "VrxClient.ini", played.consoleIni)) &&
-                         (played.simulatorIni.empty() || WriteText(run + "ZembrinSim.ini", played.simulatorIni));
-    if (!written) failure = "cannot write the settings files into " + run;
+    bool written = WriteText(run + "VrxClient.log", "") &&
+                   (played.consoleIni.empty() || WriteText(run + "VrxClient.ini", played.consoleIni)) &&
+                   (played.simulatorIni.empty() || WriteText(run + "ZembrinSim.ini", played.simulatorIni));
+    for (const auto& fixture : played.fixtures) written = written && WriteText(run + fixture.first, fixture.second);
+    if (!written) failure = "cannot write the settings files and fixtures into " + run;
     return written;
 }
 
@@ -115,6 +116,11 @@ int wmain(int argc, wchar_t** argv) {
         name = name.substr(0, name.find_last_of('.'));
         run = Narrow(temp) + "VrxPlay-" + name;
     }
+    // The folder as the console will name its own ("{run}"), whatever the
+    // command line wrote.
+    wchar_t full[MAX_PATH] = {};
+    const DWORD length = GetFullPathNameW(Widen(run).c_str(), MAX_PATH, full, nullptr);
+    if (length > 0 && length < MAX_PATH) run = Narrow(full);
     if (run.back() != '\\' && run.back() != '/') run += '\\';
     std::string failure;
     if (!PrepareRunFolder(ThisProgramFolder(), run, played, failure)) {
@@ -132,7 +138,7 @@ int wmain(int argc, wchar_t** argv) {
         console.Exit();
         return 3;
     }
-    const scenario::PlayResult result = scenario::Player(console, write).Play(played);
+    const scenario::PlayResult result = scenario::Player(console, run, write).Play(played);
     if (!recordPath.empty()) console.StopRecording(20000);
     if (keep) console.Release();
     else console.Exit();

@@ -1,5 +1,5 @@
 # A scenario played with and without recording: the two logs must be equal
-# apart from time stamps, process and thread ids and the addresses of the
+# apart from the run folders, time stamps, process and thread ids and the addresses of the
 # console's buffers (the recorder's own memory moves them), and the recording must
 # replay and pass against the same stand-in library.
 #   cmake -DEMULATOR=... -DPLAY=VrxPlay.exe -DSCENARIO=x.scenario -DWORK=folder -P RecordAndReplay.cmake
@@ -26,8 +26,10 @@ play("the scenario while recording" "${SCENARIO}" /run "${recorded}" /record "${
 # "12/08 21:03:05.136 [000001EC] [000001F0] [INFO ] - 21:03:05'442 [<==] ...", dates in records too.
 function(normalised_log out folder)
   file(STRINGS "${folder}/VrxClient.log" lines)
+  windows_path(run "${folder}")
   set(text "")
   foreach(line IN LISTS lines)
+    string(REPLACE "${run}\\" "RUN\\" line "${line}")
     string(REGEX REPLACE "^[0-9/]+ [0-9:.]+ \\[[0-9A-F]+\\] \\[[0-9A-F]+\\] " "" line "${line}")
     string(REGEX REPLACE "- [0-9][0-9]:[0-9][0-9]:[0-9][0-9]'[0-9][0-9][0-9] " "- " line "${line}")
     string(REGEX REPLACE "[0-9][0-9][0-9][0-9]/[0-9][0-9]/[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]" "DATE" line "${line}")
@@ -44,6 +46,12 @@ if(NOT plainLog STREQUAL recordedLog)
   message(FATAL_ERROR "recording changed the log: compare ${WORK}/plain.txt and ${WORK}/recorded.txt")
 endif()
 
+# What was recorded holds on either build: no pointer spelled with its width.
+string(REPEAT "[0-9A-Fa-f]" 16 sixteen)
+file(STRINGS "${WORK}/recorded.scenario" wide REGEX "0x${sixteen}")
+if(wide)
+  message(FATAL_ERROR "the recording spells a pointer of one build: ${wide}")
+endif()
 play("the recorded scenario" "${recording}" /run "${replayed}")
 file(STRINGS "${WORK}/recorded.scenario" steps REGEX "^(press|expect|wait) ")
 list(LENGTH steps count)

@@ -96,7 +96,7 @@ VRXSETUPINFO FullSetUp() {
 }
 
 VRXPRINTINFO FullPrint() {
-    static const char name[] = "C:\\img\\a.jpg";
+    static const char name[] = "img\\a.jpg";
     VRXPRINTINFO p{};
     p.dwImageFormat = 1;
     p.dwSourceType = 1;
@@ -156,7 +156,7 @@ WrapperCase OrderCase(uint32_t (SdkCallTracer::*wrapper)(HVRXPRINTER, uint32_t),
 std::vector<WrapperCase> LibraryAndInformationCases() {
     std::vector<WrapperCase> cases = {
         {"vrxLibOpen frames the library with 80 hyphens before its call line",
-         [](Harness& h) { return h.Call(&SdkCallTracer::vrxLibOpen, "C:\\VrxClient\\sdk.log"); }},
+         [](Harness& h) { return h.Call(&SdkCallTracer::vrxLibOpen, "VrxClient\\sdk.log"); }},
         {"vrxLibOpen with logging off shows (null) between the quotes",
          [](Harness& h) {
              Fake().result = VRXERR_SYSERR;
@@ -366,7 +366,7 @@ std::vector<WrapperCase> MagazineAndDeviceCases() {
              paper->dwWidth = 127;
              paper->dwSurface = 1;
              Text(paper->szPaperName, "Glossy");
-             return h.Call(&SdkCallTracer::vrxDevGetProfile, kH, "C:\\prof\\qx7.icc", paper);
+             return h.Call(&SdkCallTracer::vrxDevGetProfile, kH, "prof\\qx7.icc", paper);
          }},
         {"vrxDevGetProfile with a name filling the record to its end",
          [](Harness& h) {
@@ -469,7 +469,7 @@ std::vector<WrapperCase> OrderAndPrintCases() {
          [](Harness& h) {
              Fake().dwords = {0x1F};
              return h.Call(&SdkCallTracer::vrxDevStartFAD, kH, 26u, "ORDER-1", h.Buffer<uint32_t>("result"), 1,
-                           "C:\\fad\\out.fad");
+                           "fad\\out.fad");
          }},
         {"vrxDevStartFAD with a very long order key is cut at 1,023 characters",
          [longKey](Harness& h) {
