@@ -26,6 +26,7 @@ PlayResult Player::Play(const Scenario& scenario) {
     PlayResult result;
     for (size_t i = 0; i < scenario.steps.size(); ++i) {
         const Step& step = scenario.steps[i];
+        if (m_starting) m_starting(step);
         const ULONGLONG start = GetTickCount64();
         std::string failure = Run(step);
         // A message box must be expected by a "message" step before the next
@@ -42,8 +43,10 @@ PlayResult Player::Play(const Scenario& scenario) {
         }
         if (failure.empty() && box && !messageNext && step.kind != StepKind::Message)
             failure = "a message box showed: \"" + TextOf(GetDlgItem(box, kMessageText)) + "\"";
-        const std::string time = " (" + std::to_string(GetTickCount64() - start) + " ms)";
+        const unsigned ms = static_cast<unsigned>(GetTickCount64() - start);
+        const std::string time = " (" + std::to_string(ms) + " ms)";
         const std::string head = "line " + std::to_string(step.line) + ": ";
+        result.steps.push_back(StepOutcome{step.line, failure.empty(), step.source, ms, failure});
         if (!failure.empty()) {
             m_report(head + "FAIL  " + step.source + time + "\n    " + failure);
             ++result.failed;
@@ -54,6 +57,8 @@ PlayResult Player::Play(const Scenario& scenario) {
         ++result.passed;
     }
     m_report(std::to_string(result.passed) + " passed, " + std::to_string(result.failed) + " failed");
+    ReadNewLines();
+    result.trace = m_trace.Lines();
     return result;
 }
 

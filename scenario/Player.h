@@ -9,6 +9,7 @@
 #include <string>
 
 #include "ConsoleDriver.h"
+#include "RunReport.h"
 #include "ScenarioFile.h"
 #include "TraceLines.h"
 
@@ -17,6 +18,8 @@ namespace scenario {
 struct PlayResult {
     int passed = 0;
     int failed = 0;
+    std::vector<StepOutcome> steps;
+    std::vector<std::string> trace;  // every trace line of the run, read at its end
 };
 
 class Player {
@@ -25,6 +28,8 @@ public:
     // each line as it is written.
     Player(ConsoleDriver& console, const std::string& runFolder, std::function<void(const std::string&)> report);
     PlayResult Play(const Scenario& scenario);
+    // Told of each step as it starts (a terminal shows it).
+    void OnStep(std::function<void(const Step&)> starting) { m_starting = std::move(starting); }
 
 private:
     // "" when the step passed, else what failed (with expected and actual).
@@ -38,6 +43,7 @@ private:
 
     ConsoleDriver& m_console;
     std::function<void(const std::string&)> m_report;
+    std::function<void(const Step&)> m_starting;
     HWND m_dialog = nullptr;
     Captures m_captures;
     TraceLines m_trace;

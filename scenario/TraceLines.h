@@ -22,6 +22,7 @@ public:
     // A line after the newest line any step took that matches: the "none"
     // step's failure, or null.
     const std::string* AfterNewest(const LinePattern& pattern, const Captures& captures) const;
+    const std::vector<std::string>& Lines() const { return m_lines; }
     // What a failing expectation is shown against.
     std::string NewestUntaken() const;
 

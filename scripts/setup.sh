@@ -9,7 +9,7 @@ packages=(
   cmake make g++ googletest
   clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-  wine64 wine64-tools libwine-dev
+  wine64 wine64-tools libwine-dev python3-junitparser
   xvfb xauth x11-apps x11-utils xdotool imagemagick locales
   fonts-wine fonts-ipafont-gothic
 )
