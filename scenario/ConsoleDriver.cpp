@@ -325,6 +325,13 @@ void ConsoleDriver::StopRecording(DWORD timeoutMs) {
                                                     SMTO_NORMAL, timeoutMs, nullptr);
 }
 
+bool ConsoleDriver::Ended(DWORD& exitCode) const {
+    exitCode = 0;
+    if (!m_process.hProcess || WaitForSingleObject(m_process.hProcess, 0) != WAIT_OBJECT_0) return false;
+    GetExitCodeProcess(m_process.hProcess, &exitCode);
+    return true;
+}
+
 std::vector<std::string> ConsoleDriver::NewTraceLines() {
     std::vector<std::string> lines;
     HANDLE file = CreateFileW(Widen(m_folder + "VrxClient.log").c_str(), GENERIC_READ,

@@ -55,6 +55,10 @@ public:
     // The text of a dialog's control (a page's too); false when it has none.
     bool ControlText(HWND dialog, int id, std::string& text, std::string& failure) const;
     HWND Main() const { return m_main; }
+    HANDLE Process() const { return m_process.hProcess; }
+    DWORD ProcessId() const { return m_process.dwProcessId; }
+    // The console's process has ended (its exit code then), by "Exit" or not.
+    bool Ended(DWORD& exitCode) const;
 
     // New trace lines from the log file since the last call ("[tag] ..."),
     // the log's time stamps cut off.

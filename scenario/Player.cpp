@@ -1,6 +1,7 @@
 #include "Player.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 
 namespace scenario {
@@ -43,6 +44,8 @@ PlayResult Player::Play(const Scenario& scenario) {
         }
         if (failure.empty() && box && !messageNext && step.kind != StepKind::Message)
             failure = "a message box showed: \"" + TextOf(GetDlgItem(box, kMessageText)) + "\"";
+        const std::string ended = ConsoleEnded(step);
+        if (!ended.empty()) failure = ended;
         const unsigned ms = static_cast<unsigned>(GetTickCount64() - start);
         const std::string time = " (" + std::to_string(ms) + " ms)";
         const std::string head = "line " + std::to_string(step.line) + ": ";
@@ -50,7 +53,7 @@ PlayResult Player::Play(const Scenario& scenario) {
         if (!failure.empty()) {
             m_report(head + "FAIL  " + step.source + time + "\n    " + failure);
             ++result.failed;
-            CloseWhatIsOpen();
+            if (ended.empty()) CloseWhatIsOpen();
             break;
         }
         m_report(head + "pass  " + step.source + time);
@@ -163,6 +166,24 @@ std::string Player::Run(const Step& step) {
         case StepKind::Printer: return ChoosePrinter(step);
     }
     return "unknown step";
+}
+
+// A console that ended by itself ended at this step: its last record says
+// why when it was a crash ("[!!!] [vrxDevPrint] the console ends: exception
+// 0xC0000005 at ... during vrxDevPrint; dump ...").
+std::string Player::ConsoleEnded(const Step& step) {
+    DWORD exitCode = 0;
+    if (!m_console.Ended(exitCode)) return std::string();
+    ReadNewLines();
+    const std::string head = "the console ended at line " + std::to_string(step.line) + ": ";
+    constexpr char kLast[] = "the console ends: ";
+    for (auto line = m_trace.Lines().rbegin(); line != m_trace.Lines().rend(); ++line) {
+        const size_t said = line->find(kLast);
+        if (line->compare(0, 5, "[!!!]") == 0 && said != std::string::npos) return head + line->substr(said + sizeof kLast - 1);
+    }
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(exitCode));
+    return head + "exit code " + code + ", no last record";
 }
 
 void Player::ReadNewLines() {

@@ -37,6 +37,8 @@ private:
     std::string ExpectTrace(const Step& step);
     std::string ExpectNoTrace(const Step& step);
     void ReadNewLines();
+    // "" while the console runs, else how it ended.
+    std::string ConsoleEnded(const Step& step);
     std::string ExpectMessage(const Step& step);
     std::string ChoosePrinter(const Step& step);
     void CloseWhatIsOpen();

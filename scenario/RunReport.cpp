@@ -238,7 +238,8 @@ std::string CoverageSection(const SdkCoverage& coverage) {
 
 }  // namespace
 
-std::string HtmlReport(const std::vector<ScenarioOutcome>& run, const SdkCoverage& coverage, const RunInfo& info) {
+std::string HtmlReport(const std::vector<ScenarioOutcome>& run, const SdkCoverage& coverage, const RunInfo& info,
+                       const ResourceWatch* watch) {
     const int passed = Count(run, true);
     const int failed = Count(run, false);
     double total = 0;
@@ -261,6 +262,7 @@ std::string HtmlReport(const std::vector<ScenarioOutcome>& run, const SdkCoverag
                 Escape(s.FailingText()) + "</td></tr>\n";
     }
     html += "</table>\n";
+    if (watch) html += watch->HtmlSection();
     for (const ScenarioOutcome& s : run) html += ScenarioSection(s);
     html += CoverageSection(coverage);
     html += "<footer>Console " + Escape(info.consoleVersion) + "; printer library " + Escape(info.libraryVersion) +

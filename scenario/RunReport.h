@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ResourceWatch.h"
 #include "SdkCoverage.h"
 
 namespace scenario {
@@ -49,7 +50,9 @@ struct RunInfo {
 // line "N passed, M failed", counted in scenarios.
 std::string SummaryTable(const std::vector<ScenarioOutcome>& run);
 std::string JUnitXml(const std::vector<ScenarioOutcome>& run, const RunInfo& info);
-std::string HtmlReport(const std::vector<ScenarioOutcome>& run, const SdkCoverage& coverage, const RunInfo& info);
+// With the resources of a repeated scenario when there is a watch.
+std::string HtmlReport(const std::vector<ScenarioOutcome>& run, const SdkCoverage& coverage, const RunInfo& info,
+                       const ResourceWatch* watch = nullptr);
 
 // A failure's "expected:" or "actual:" text, or "".
 std::string FailurePart(const std::string& failure, const char* label);

@@ -1,7 +1,7 @@
 // VrxPlay: replays scenario files through the real console and reports a
 // verdict per step, per scenario and for the whole run.
 //   VrxPlay.exe SCENARIO|FOLDER|PATTERN... [/report FILE] [/run FOLDER] [/keep] [/record FILE]
-//               [/junit FILE] [/html FILE] [/coverage FILE] [/stop-on-failure]
+//               [/junit FILE] [/html FILE] [/coverage FILE] [/stop-on-failure] [/repeat N]
 // Each scenario gets a run folder of its own (default %TEMP%\VrxPlay-<name>;
 // with /run and several scenarios FOLDER\<name>): the console (VrxClient.exe
 // beside this program) and every DLL beside it are copied there, and the
@@ -11,6 +11,9 @@
 // progress line each, then a summary and the SDK coverage. /keep leaves the
 // console open at the end and /record records the replay itself as a
 // scenario, through the Log window as an operator would (one scenario only).
+// /repeat N plays one scenario N times in the same console (its settings and
+// fixtures written once) and reads the console's resources after each round:
+// a reading that keeps growing fails the run.
 // Exit code: 0 every scenario passed, 1 a step failed, 2 a scenario file or
 // the command line is wrong, 3 a console did not start (the worst of them).
 #include <windows.h>
@@ -26,6 +29,8 @@
 
 #include "ConsoleDriver.h"
 #include "Player.h"
+#include "ProcessReadings.h"
+#include "ResourceWatch.h"
 #include "RunReport.h"
 #include "ScenarioFile.h"
 #include "SdkCoverage.h"
@@ -42,6 +47,7 @@ struct Options {
     std::string reportPath, run, recordPath, junitPath, htmlPath, coveragePath;
     bool keep = false;
     bool stopOnFailure = false;
+    int repeat = 1;
 };
 
 std::string FolderOf(const std::string& path) {
@@ -171,10 +177,12 @@ public:
         m_terminal = _isatty(_fileno(stdout)) != 0;
     }
 
-    // Plays one scenario file into its outcome; the exit code it is worth.
+    // Plays one scenario file into its outcome (repeated, with the console's
+    // resources read after each round); the exit code it is worth.
     Exit Play(const std::string& path, const std::string& runFolder, const std::string& progress);
     const std::vector<scenario::ScenarioOutcome>& Outcomes() const { return m_outcomes; }
     const scenario::SdkCoverage& Coverage() const { return m_coverage; }
+    const scenario::ResourceWatch& Watch() const { return m_watch; }
 
 private:
     // A line of the step report: on standard output for one scenario, into
@@ -186,6 +194,7 @@ private:
         }
         if (m_report) m_report << line << "\r\n" << std::flush;
     }
+    void WatchRound(const scenario::ConsoleDriver& console, int round, const scenario::PlayResult& result);
     void ShowStep(const std::string& progress, const scenario::Step& step) {
         if (m_verbose || !m_terminal) return;
         std::string text = progress + "  line " + std::to_string(step.line) + ": " + step.source;
@@ -200,6 +209,7 @@ private:
     std::ofstream m_report;
     std::vector<scenario::ScenarioOutcome> m_outcomes;
     scenario::SdkCoverage m_coverage;
+    scenario::ResourceWatch m_watch;
 };
 
 Exit Run::Play(const std::string& path, const std::string& runFolder, const std::string& progress) {
@@ -245,15 +255,44 @@ Exit Run::Play(const std::string& path, const std::string& runFolder, const std:
         console.Exit();
         return finish(kNoConsole);
     }
-    scenario::Player player(console, runFolder, [this](const std::string& line) { Write(line); });
-    player.OnStep([&](const scenario::Step& step) { ShowStep(progress, step); });
-    scenario::PlayResult result = player.Play(played);
+    bool failed = false;
+    for (int round = 1; round <= m_options.repeat && !failed; ++round) {
+        // Each round captures afresh and reads only the lines it caused.
+        scenario::Player player(console, runFolder, [this](const std::string& line) { Write(line); });
+        player.OnStep([&](const scenario::Step& step) { ShowStep(progress, step); });
+        scenario::PlayResult result = player.Play(played);
+        failed = result.failed != 0;
+        m_coverage.AddRun(result.trace, played.consoleIni);
+        outcome.steps.insert(outcome.steps.end(), result.steps.begin(), result.steps.end());
+        if (m_options.repeat > 1) WatchRound(console, round, result);
+    }
     if (!m_options.recordPath.empty()) console.StopRecording(20000);
     if (m_options.keep) console.Release();
     else console.Exit();
-    m_coverage.AddRun(result.trace, played.consoleIni);
-    outcome.steps = std::move(result.steps);
-    return finish(result.failed == 0 ? kPassed : kFailed);
+    if (m_options.repeat > 1 && m_watch.Growing()) {
+        outcome.error = "resources over " + std::to_string(m_watch.Rounds()) + " rounds: " + m_watch.Verdict();
+        return finish(kFailed);
+    }
+    return finish(failed ? kFailed : kPassed);
+}
+
+void Run::WatchRound(const scenario::ConsoleDriver& console, int round, const scenario::PlayResult& result) {
+    DWORD exitCode = 0;
+    std::string line = "round " + std::to_string(round) + "/" + std::to_string(m_options.repeat) + ": " +
+                       std::to_string(result.passed) + " passed, " + std::to_string(result.failed) + " failed";
+    if (!console.Ended(exitCode)) {
+        scenario::Reading readings[scenario::ResourceWatch::kKinds];
+        scenario::ReadProcess(console.Process(), console.ProcessId(), readings);
+        m_watch.AddRound(readings);
+        for (int k = 0; k < scenario::ResourceWatch::kKinds; ++k) {
+            const auto kind = static_cast<scenario::ResourceWatch::Kind>(k);
+            line += std::string("; ") + scenario::ResourceWatch::Name(kind) + " " +
+                    (readings[k].available ? scenario::ResourceWatch::Format(kind, readings[k].value) : "n/a");
+        }
+    }
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+    if (m_report) m_report << line << "\r\n" << std::flush;
 }
 
 bool ParseOptions(int argc, wchar_t** argv, Options& options) {
@@ -270,6 +309,10 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
             options.keep = true;
         } else if (arg == L"/stop-on-failure") {
             options.stopOnFailure = true;
+        } else if (arg == L"/repeat") {
+            if (i + 1 >= argc) return false;
+            options.repeat = _wtoi(argv[++i]);
+            if (options.repeat < 1 || options.repeat > 1000000) return false;
         } else if (!arg.empty() && arg[0] == L'/' && arg.find(L'/', 1) == std::wstring::npos && arg.size() < 20) {
             return false;  // an unknown switch, not a Unix path
         } else {
@@ -286,7 +329,7 @@ int wmain(int argc, wchar_t** argv) {
     if (!ParseOptions(argc, argv, options)) {
         std::fprintf(stderr,
                      "usage: VrxPlay SCENARIO|FOLDER|PATTERN... [/report FILE] [/run FOLDER] [/keep] [/record FILE]\n"
-                     "               [/junit FILE] [/html FILE] [/coverage FILE] [/stop-on-failure]\n");
+                     "               [/junit FILE] [/html FILE] [/coverage FILE] [/stop-on-failure] [/repeat N]\n");
         return kBadInput;
     }
     std::vector<std::string> files;
@@ -299,8 +342,8 @@ int wmain(int argc, wchar_t** argv) {
         files.insert(files.end(), named.begin(), named.end());
     }
     const bool one = files.size() == 1;
-    if (!one && (options.keep || !options.recordPath.empty())) {
-        std::fprintf(stderr, "/keep and /record take one scenario\n");
+    if (!one && (options.keep || !options.recordPath.empty() || options.repeat > 1)) {
+        std::fprintf(stderr, "/keep, /record and /repeat take one scenario\n");
         return kBadInput;
     }
     SYSTEMTIME now{};
@@ -309,7 +352,7 @@ int wmain(int argc, wchar_t** argv) {
     std::snprintf(started, sizeof started, "%04u-%02u-%02uT%02u:%02u:%02uZ", now.wYear, now.wMonth, now.wDay, now.wHour,
                   now.wMinute, now.wSecond);
 
-    Run run(options, one);
+    Run run(options, one && options.repeat == 1);
     int worst = kPassed;
     for (size_t i = 0; i < files.size(); ++i) {
         std::string name = files[i].substr(FolderOf(files[i]).size());
@@ -345,12 +388,19 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("\n%s\n%s", scenario::SummaryTable(run.Outcomes()).c_str(), run.Coverage().Text().c_str());
         std::fflush(stdout);
     }
+    const scenario::ResourceWatch* watch = options.repeat > 1 ? &run.Watch() : nullptr;
+    if (watch) {
+        const scenario::ScenarioOutcome& outcome = run.Outcomes().back();
+        std::printf("\n%s%s\n", watch->Table().c_str(),
+                    outcome.Ok() ? "every round passed" : ("FAILED: " + outcome.FailingText()).c_str());
+        std::fflush(stdout);
+    }
     bool written = true;
     for (const std::string* path : {&options.junitPath, &options.htmlPath, &options.coveragePath})
         if (!path->empty()) MakeFolders(FullFolder(FolderOf(*path).empty() ? "." : FolderOf(*path)));
     if (!options.junitPath.empty()) written &= WriteText(options.junitPath, scenario::JUnitXml(run.Outcomes(), info));
     if (!options.htmlPath.empty())
-        written &= WriteText(options.htmlPath, scenario::HtmlReport(run.Outcomes(), run.Coverage(), info));
+        written &= WriteText(options.htmlPath, scenario::HtmlReport(run.Outcomes(), run.Coverage(), info, watch));
     if (!options.coveragePath.empty()) written &= WriteText(options.coveragePath, run.Coverage().Table());
     if (!written) {
         std::fprintf(stderr, "a report file could not be written\n");

@@ -3,6 +3,7 @@
 // read from a trace.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -106,6 +107,49 @@ TEST(SdkCoverage, CountsCallsResultsNotificationsAndTheSetUpAtOpen) {
     EXPECT_EQ(coverage.NeverCalled().size(), 46u - 6u);
     EXPECT_NE(coverage.Table().find("vrxDevOpen\t2\t0\tVRXERR_TIMEOUT x2\r\n"), std::string::npos);
     EXPECT_NE(coverage.Text().find("6 of 46 entry points called"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+using scenario::ResourceWatch;
+
+// Readings round by round and the verdict each series must get: a flat
+// console's jitter and its settling in the first half pass, a steady climb
+// in the second half is flagged, a reading the platform cannot give is never
+// shown as 0.
+TEST(ResourceWatch, FlagsASteadyClimbInTheSecondHalfAndNotNoise) {
+    const struct {
+        const char* title;
+        ResourceWatch::Kind kind;
+        std::vector<double> series;  // empty: not available
+        bool growing;
+    } cases[] = {
+        {"jitter", ResourceWatch::Handles, {38, 39, 38, 39, 38, 39, 39, 38, 39, 38, 39, 38, 39, 38, 39, 38, 39, 38, 39, 38}, false},
+        {"settling, then flat", ResourceWatch::Handles, {30, 34, 37, 38, 39, 39, 39, 39, 39, 39, 39, 39}, false},
+        {"a handle a round", ResourceWatch::Handles, {38, 39, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49}, true},
+        {"fifty handles a round from round 6", ResourceWatch::Handles, {38, 38, 38, 38, 38, 88, 138, 188, 238, 288}, true},
+        {"32 KiB a round", ResourceWatch::PrivateBytes, {1e7, 1e7 + 32768, 1e7 + 65536, 1e7 + 98304, 1e7 + 131072, 1e7 + 163840}, false},
+        {"a MiB a round", ResourceWatch::PrivateBytes, {1e7, 1e7 + 1048576, 1e7 + 2097152, 1e7 + 3145728, 1e7 + 4194304}, true},
+        {"a thread every round", ResourceWatch::Threads, {1, 2, 3, 4, 5, 6, 7, 8}, true},
+        {"GDI objects uncounted", ResourceWatch::GdiObjects, {}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        ResourceWatch watch;
+        for (size_t round = 0; round < std::max<size_t>(c.series.size(), 10); ++round) {
+            scenario::Reading readings[ResourceWatch::kKinds];
+            if (round < c.series.size()) readings[c.kind] = scenario::Reading{true, c.series[round], "probe"};
+            watch.AddRound(readings);
+        }
+        const ResourceWatch::Summary summary = watch.Summarise(c.kind);
+        EXPECT_EQ(summary.available, !c.series.empty());
+        EXPECT_EQ(summary.growing, c.growing) << summary.growthPerRound;
+        EXPECT_EQ(watch.Verdict(), c.growing ? std::string("growing: ") + ResourceWatch::Name(c.kind) : "flat");
+        if (c.series.empty()) EXPECT_NE(watch.Table().find("GDI objects    not available"), std::string::npos);
+        if (!c.series.empty()) EXPECT_EQ(summary.peak, *std::max_element(c.series.begin(), c.series.end()));
+    }
 }
 
 }  // namespace
