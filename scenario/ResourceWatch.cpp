@@ -118,8 +118,10 @@ std::string ResourceWatch::HtmlSection() const {
             continue;
         }
         const std::vector<double> values = Series(kind);
+        // At least as tall as a growth at the floor over the run, so that a
+        // flat reading's wander looks as small as it is.
         const double low = *std::min_element(values.begin(), values.end());
-        const double span = std::max(s.peak - low, 1e-9);
+        const double span = std::max(s.peak - low, kFloor[kind] * static_cast<double>(values.size()));
         std::string points;
         for (size_t i = 0; i < values.size(); ++i) {
             char point[48];
@@ -132,7 +134,9 @@ std::string ResourceWatch::HtmlSection() const {
                 " a round, " + (s.growing ? "<b style=\"color:#c62828\">growing</b>" : "flat") + "</figcaption>" +
                 "<svg width=\"240\" height=\"80\" viewBox=\"0 0 240 80\" role=\"img\"><rect width=\"240\" height=\"80\" fill=\"#f7f7f7\"/>"
                 "<polyline fill=\"none\" stroke=\"" + (s.growing ? "#c62828" : "#2e7d32") + "\" stroke-width=\"2\" points=\"" +
-                points + "\"/></svg><br><small>" + s.source + "</small></figure>\n";
+                points + "\"/><text x=\"236\" y=\"12\" font-size=\"10\" text-anchor=\"end\" fill=\"#666\">" +
+                Format(kind, low + span) + "</text><text x=\"236\" y=\"76\" font-size=\"10\" text-anchor=\"end\" fill=\"#666\">" +
+                Format(kind, low) + "</text></svg><br><small>" + s.source + "</small></figure>\n";
     }
     return html + "</div>\n";
 }
