@@ -7,6 +7,7 @@
 #   bash scripts/bench.sh [all|trace|burst|print|start|logwriter|memory] [rounds]
 #   bash scripts/bench.sh replay [rounds]   (the scenario library: cost per step, by step)
 #   bash scripts/bench.sh stress [starts]   (start-up reliability: one attempt per start)
+#   bash scripts/bench.sh soak [rounds]     (endurance: round-trip.scenario, default 1000 rounds)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -69,6 +70,30 @@ if [ "${1:-}" = replay ]; then
         { v[++n] = $2; sum += $2 }
         END { row() }'
     rm -rf "$reports"
+  done
+  exit 0
+fi
+
+# The round that presses the most buttons and ends where it began, played
+# again and again in one console with bursts, a forced result and texts
+# without terminating zeros (its own settings): rounds, failures, crashes,
+# time a round, and each resource reading's first, last and peak.
+if [ "${1:-}" = soak ]; then
+  rounds=${2:-1000}
+  for preset in "${presets[@]}"; do
+    out=$(mktemp -d)
+    start=$(date +%s%N)
+    status=0
+    "$VRX_WINE" "$root/build/$preset/bin/VrxPlay.exe" "$root/tests/scenarios/round-trip.scenario" /repeat "$rounds" \
+      /report "Z:$out/report.txt" /html "Z:$out/soak.html" /run "Z:$out/run" | tr -d '\r' >"$out/stdout.txt" || status=$?
+    ms=$(( ($(date +%s%N) - start) / 1000000 ))
+    played=$(grep -c '^round ' "$out/stdout.txt" || true)
+    failed=$(grep -c '^round .* [1-9][0-9]* failed' "$out/stdout.txt" || true)
+    crashes=$(grep -c 'the console ended at line' "$out/report.txt" || true)
+    echo "$preset: $played of $rounds rounds played, $failed failed, $crashes crashes; $(( ms / (played > 0 ? played : 1) )) ms a round (exit code $status)"
+    sed -n '/^reading /,$p' "$out/stdout.txt"
+    cp "$out/soak.html" "$root/build/$preset/soak.html" && echo "$preset: charts in build/$preset/soak.html"
+    rm -rf "$out"
   done
   exit 0
 fi
