@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <functional>
 
+#include "resource.h"
+
 namespace scenario {
 
 namespace {
@@ -314,14 +316,14 @@ bool ConsoleDriver::StartRecording(const std::string& path, DWORD timeoutMs, std
         return false;
     }
     // The command its context menu sends.
-    PostMessageW(log, WM_COMMAND, MAKEWPARAM(kRecordCommand, 0), 0);
+    PostMessageW(log, WM_COMMAND, MAKEWPARAM(ID_LOG_RECORD, 0), 0);
     if (!TakeChooser(log, path, timeoutMs, failure)) return false;
     if (TextOf(log).find("recording") == std::string::npos) failure = "the Log window does not say it is recording";
     return failure.empty();
 }
 
 void ConsoleDriver::StopRecording(DWORD timeoutMs) {
-    if (HWND log = LogWindow()) SendMessageTimeoutW(log, WM_COMMAND, MAKEWPARAM(kStopRecordingCommand, 0), 0,
+    if (HWND log = LogWindow()) SendMessageTimeoutW(log, WM_COMMAND, MAKEWPARAM(ID_LOG_STOP_RECORDING, 0), 0,
                                                     SMTO_NORMAL, timeoutMs, nullptr);
 }
 

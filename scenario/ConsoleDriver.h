@@ -67,8 +67,6 @@ public:
     std::string SettingsKey(const std::string& section, const std::string& key) const;
 
 private:
-    static constexpr int kRecordCommand = 40007;         // the Log window's menu commands
-    static constexpr int kStopRecordingCommand = 40008;
 
     void Sync(DWORD timeoutMs) const;
     HWND LogWindow() const;

@@ -1,5 +1,7 @@
 #include "Player.h"
 
+#include "resource.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <utility>
@@ -8,8 +10,6 @@ namespace scenario {
 
 namespace {
 
-constexpr int kPrinterCombo = 1029;  // the main window's printer handles
-constexpr int kEventList = 1030;     // the main window's pending events
 constexpr int kMessageText = 0xFFFF;
 
 std::string Mismatch(const std::string& what, const std::string& expected, const std::string& actual) {
@@ -35,12 +35,8 @@ PlayResult Player::Play(const Scenario& scenario) {
         HWND box = m_console.FindMessageBox();
         bool messageNext = false;
         for (size_t next = i + 1; next < scenario.steps.size() && !messageNext; ++next) {
-            const StepKind kind = scenario.steps[next].kind;
-            messageNext = kind == StepKind::Message;
-            if (kind != StepKind::Expect && kind != StepKind::Wait && kind != StepKind::None && kind != StepKind::Key &&
-                kind != StepKind::Pending && kind != StepKind::Gone && kind != StepKind::Text &&
-                kind != StepKind::Hidden && kind != StepKind::Shown)
-                break;
+            messageNext = scenario.steps[next].kind == StepKind::Message;
+            if (scenario.steps[next].needs != StepNeeds::Nothing) break;
         }
         if (failure.empty() && box && !messageNext && step.kind != StepKind::Message)
             failure = "a message box showed: \"" + TextOf(GetDlgItem(box, kMessageText)) + "\"";
@@ -66,10 +62,7 @@ PlayResult Player::Play(const Scenario& scenario) {
 }
 
 std::string Player::Run(const Step& step) {
-    const bool inDialog = step.kind == StepKind::Set || step.kind == StepKind::Check || step.kind == StepKind::Choose ||
-                          step.kind == StepKind::Ip || step.kind == StepKind::File || step.kind == StepKind::Ok ||
-                          step.kind == StepKind::Cancel || step.kind == StepKind::Button;
-    if (inDialog && !IsWindow(m_dialog)) return "the dialog is not open";
+    if (step.needs == StepNeeds::Dialog && !IsWindow(m_dialog)) return "the dialog is not open";
     std::string failure;
     switch (step.kind) {
         case StepKind::Press: {
@@ -116,7 +109,7 @@ std::string Player::Run(const Step& step) {
             std::vector<std::string> items;
             const bool shown = WaitUntil(
                 [&] {
-                    items = ItemsOf(GetDlgItem(m_console.Main(), kEventList));
+                    items = ItemsOf(GetDlgItem(m_console.Main(), IDC_EVENT_LIST));
                     return std::any_of(items.begin(), items.end(),
                                        [&](const std::string& item) { return step.expected.Match(item, m_captures); });
                 },
@@ -130,7 +123,7 @@ std::string Player::Run(const Step& step) {
             const bool gone = WaitUntil(
                 [&] {
                     left.clear();
-                    for (const std::string& item : ItemsOf(GetDlgItem(m_console.Main(), kEventList))) {
+                    for (const std::string& item : ItemsOf(GetDlgItem(m_console.Main(), IDC_EVENT_LIST))) {
                         Captures scratch = m_captures;
                         if (step.expected.Match(item, scratch)) left = item;
                     }
@@ -221,11 +214,11 @@ std::string Player::ExpectMessage(const Step& step) {
 }
 
 std::string Player::ChoosePrinter(const Step& step) {
-    const std::vector<std::string> items = ItemsOf(GetDlgItem(m_console.Main(), kPrinterCombo));
+    const std::vector<std::string> items = ItemsOf(GetDlgItem(m_console.Main(), IDC_PRINTER_COMBO));
     for (size_t i = 0; i < items.size(); ++i) {
         if (!step.expected.Match(items[i], m_captures)) continue;
         std::string failure;
-        m_console.Choose(m_console.Main(), kPrinterCombo, std::to_string(i), failure);
+        m_console.Choose(m_console.Main(), IDC_PRINTER_COMBO, std::to_string(i), failure);
         return failure;
     }
     std::string listed;

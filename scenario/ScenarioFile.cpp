@@ -16,25 +16,31 @@ constexpr uint32_t kLongestTimeoutMs = 600000;
 // One step's words: what follows its name, letter by letter.
 //   c caption or control id   n caption   i control id   v value   b on|off
 //   a IPv4 address   s section   k key   p expected line   m optional milliseconds
+//   t a typed value
+// and what the step needs (StepNeeds).
 struct StepSyntax {
     const char* word;
     StepKind kind;
     const char* arguments;
-    bool inDialog;  // acts in the dialog named by the last "dialog" step
+    StepNeeds needs;
 };
 
+constexpr StepNeeds kConsole = StepNeeds::Console;
+constexpr StepNeeds kDialog = StepNeeds::Dialog;
+constexpr StepNeeds kReads = StepNeeds::Nothing;
+
 const StepSyntax kSteps[] = {
-    {"press", StepKind::Press, "c", false},     {"dialog", StepKind::Dialog, "n", false},
-    {"set", StepKind::Set, "it", true},         {"check", StepKind::Check, "ib", true},
-    {"choose", StepKind::Choose, "iv", true},   {"ip", StepKind::Ip, "ia", true},
-    {"file", StepKind::File, "it", true},       {"ok", StepKind::Ok, "", true},
-    {"cancel", StepKind::Cancel, "", true},     {"button", StepKind::Button, "i", true},
-    {"expect", StepKind::Expect, "p", false},   {"wait", StepKind::Wait, "pm", false},
-    {"none", StepKind::None, "p", false},
-    {"key", StepKind::Key, "skp", false},       {"pending", StepKind::Pending, "p", false},
-    {"message", StepKind::Message, "p", false}, {"printer", StepKind::Printer, "p", false},
-    {"gone", StepKind::Gone, "pm", false},      {"text", StepKind::Text, "ip", false},
-    {"hidden", StepKind::Hidden, "c", false},   {"shown", StepKind::Shown, "c", false},
+    {"press", StepKind::Press, "c", kConsole},     {"dialog", StepKind::Dialog, "n", kConsole},
+    {"set", StepKind::Set, "it", kDialog},         {"check", StepKind::Check, "ib", kDialog},
+    {"choose", StepKind::Choose, "iv", kDialog},   {"ip", StepKind::Ip, "ia", kDialog},
+    {"file", StepKind::File, "it", kDialog},       {"ok", StepKind::Ok, "", kDialog},
+    {"cancel", StepKind::Cancel, "", kDialog},     {"button", StepKind::Button, "i", kDialog},
+    {"expect", StepKind::Expect, "p", kReads},     {"wait", StepKind::Wait, "pm", kReads},
+    {"none", StepKind::None, "p", kReads},         {"key", StepKind::Key, "skp", kReads},
+    {"pending", StepKind::Pending, "p", kReads},   {"message", StepKind::Message, "p", kConsole},
+    {"printer", StepKind::Printer, "p", kConsole}, {"gone", StepKind::Gone, "pm", kReads},
+    {"text", StepKind::Text, "ip", kReads},        {"hidden", StepKind::Hidden, "c", kReads},
+    {"shown", StepKind::Shown, "c", kReads},
 };
 
 bool ParseNumber(const std::string& word, uint32_t low, uint32_t high, uint32_t& value) {
@@ -218,7 +224,7 @@ bool Reader::ReadLine(const std::vector<std::string>& words, int line, std::stri
                 (arguments.size() == 1 ? "" : "s") + ", not " + std::to_string(words.size() - 1);
         return false;
     }
-    if (syntax->inDialog && !m_inDialog) {
+    if (syntax->needs == StepNeeds::Dialog && !m_inDialog) {
         error = "\"" + name + "\" needs a dialog: name it first with a \"dialog\" step";
         return false;
     }
@@ -226,6 +232,7 @@ bool Reader::ReadLine(const std::vector<std::string>& words, int line, std::stri
     step.line = line;
     for (const std::string& word : words) step.source += (step.source.empty() ? "" : " ") + QuoteWord(word);
     step.kind = syntax->kind;
+    step.needs = syntax->needs;
     step.timeoutMs = m_timeoutMs;
     for (size_t i = 1; i < words.size(); ++i) {
         if (!ReadArgument(arguments[i - 1], words[i], step, error)) return false;

@@ -49,10 +49,17 @@ enum class StepKind {
     Expect, Wait, None, Key, Pending, Message, Printer, Text, Gone, Hidden, Shown,
 };
 
+// What a step needs to act: the console's main window (it acts there, or
+// dismisses a box), the dialog named by the last "dialog" step, or nothing
+// (it only reads: the trace, the settings, a window's text). A message box
+// may stand open while only steps that read come between.
+enum class StepNeeds { Console, Dialog, Nothing };
+
 struct Step {
     int line = 0;        // in the file, from 1
     std::string source;  // the step as written, without its comment
     StepKind kind = StepKind::Ok;
+    StepNeeds needs = StepNeeds::Console;
     std::string target;  // press: the caption; dialog: its caption; key: the section
     int id = 0;          // the control id (press: 0 when given by caption)
     std::string value;   // set, choose, ip, file, key's key name; check: "on" or "off"

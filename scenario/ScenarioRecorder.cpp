@@ -6,13 +6,13 @@
 #include <ctime>
 
 #include "ScenarioFile.h"
+#include "resource.h"
 #include "WindowText.h"
 
 namespace scenario {
 
 namespace {
 
-constexpr int kPrinterCombo = 1029;  // the main window's printer handles
 constexpr size_t kCommentColumn = 36;
 
 std::string FromCodePage(const std::string& text) {
@@ -185,7 +185,7 @@ void ScenarioRecorder::Command(HWND dialog, HWND control, int id, int code) {
     if (dialog == m_main && m_dialogs.empty()) {
         // "Exit" ends the console, and with it the recording: not a step to replay.
         if (code == BN_CLICKED && id != IDCANCEL && IsPushButton(control)) Emit("press " + QuoteWord(TextOf(control)));
-        if (id == kPrinterCombo && code == CBN_SELCHANGE) {
+        if (id == IDC_PRINTER_COMBO && code == CBN_SELCHANGE) {
             const int chosen = static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0));
             if (chosen >= 0) Emit("printer " + QuoteWord(m_generaliser.PrinterHandle(ItemText(control, chosen))));
         }
