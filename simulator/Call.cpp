@@ -11,7 +11,9 @@ std::string Dec(uint32_t v) { return std::to_string(v); }
 std::string Int(int32_t v) { return std::to_string(v); }
 }  // namespace
 
-Call::Call(Library& lib, const char* name) : m_lib(lib), m_name(name), m_settings(lib.Settings()) {}
+Call::Call(Library& lib, const char* name) : m_lib(lib), m_name(name), m_settings(lib.Settings()) {
+    lib.EnterCall(m_name, m_settings->faults);
+}
 
 Call& Call::Arg(const char* name, const std::string& value) {
     m_args += " ";

@@ -19,11 +19,14 @@ Library::Library(std::shared_ptr<Platform> platform) : m_platform(std::move(plat
 
 Library::~Library() {
     std::map<HVRXPRINTER, std::unique_ptr<Session>> sessions;
+    std::unique_ptr<Device> late;
     {
         std::lock_guard<std::mutex> lock(m_mu);
         sessions.swap(m_sessions);
+        late = std::move(m_late);
     }
     for (auto& entry : sessions) entry.second->device->Stop();
+    if (late) late->Stop();
 }
 
 void Library::SetPlatform(std::shared_ptr<Platform> platform) {
@@ -69,7 +72,44 @@ bool Library::OnAnyDeviceThread() {
     for (auto& entry : m_sessions) {
         if (entry.second->device->IsDeviceThread()) return true;
     }
-    return false;
+    return m_late && m_late->IsDeviceThread();
+}
+
+std::unique_ptr<Device> Library::MakeDevice() {
+    return std::make_unique<Device>(
+        [this](const Action& action, Outbox& out) {
+            std::lock_guard<std::mutex> runLock(m_mu);
+            action(out);
+        },
+        [this](const Notification& n) {
+            if (m_log.Enabled(LogLevel::Debug)) m_log.Write(LogLevel::Debug, "callback " + n.Describe());
+        });
+}
+
+void Library::EnterCall(const std::string& name, const FaultConfig& faults) {
+    const bool slow = name == faults.slowCall, crash = name == faults.crashCall;
+    if (faults.leakBytes == 0 && faults.leakHandles == 0 && !slow && !crash) return;
+    std::shared_ptr<Platform> platform;
+    {
+        std::lock_guard<std::mutex> lock(m_mu);
+        platform = m_platform;
+    }
+    if (platform && faults.leakBytes > 0) platform->LeakMemory(faults.leakBytes);
+    for (uint32_t i = 0; platform && i < faults.leakHandles; ++i) platform->LeakHandle();
+    // About the caller's patience, so real time whatever the time scale.
+    if (slow) std::this_thread::sleep_for(std::chrono::milliseconds(faults.slowCallMs));
+    if (crash && platform) {
+        // The call's own line is never written; this one says why.
+        m_journal.Write("# fault: access violation in " + name);
+        platform->Crash();
+    }
+}
+
+void Library::DeliverHere(const Outbox& out) {
+    for (const auto& n : out) {
+        if (m_log.Enabled(LogLevel::Debug)) m_log.Write(LogLevel::Debug, "callback " + n.Describe());
+        n.Deliver();
+    }
 }
 
 void Library::Post(Session& s, uint32_t delayMs, std::function<void(Session&, Outbox&)> action) {
@@ -157,12 +197,18 @@ uint32_t Library::LibClose() {
     Call call(*this, "vrxLibClose");
     if (auto forced = call.Forced()) return call.Finish(*forced);
     std::map<HVRXPRINTER, std::unique_ptr<Session>> sessions;
+    std::unique_ptr<Device> late;
+    Outbox farewells;
     {
         std::lock_guard<std::mutex> lock(m_mu);
         if (!m_open) return call.Finish(VRXERR_REJECT2);
         // Closing from inside a callback would wait for that very callback.
         if (OnAnyDeviceThread()) return call.Finish(VRXERR_REJECT3);
+        if (call.Settings().faults.lateNotifications) {
+            for (auto& entry : m_sessions) EmitFarewell(*entry.second, farewells);
+        }
         sessions.swap(m_sessions);
+        late = std::move(m_late);
         m_open = false;
         m_orders.clear();
         m_jobs.clear();
@@ -170,6 +216,13 @@ uint32_t Library::LibClose() {
         m_searched = false;
     }
     for (auto& entry : sessions) entry.second->device->Stop();
+    if (late) late->Stop();  // what a closed printer still owed is dropped
+    if (!farewells.empty()) {
+        // From a library thread the close waits for, as a library whose
+        // threads say goodbye while it shuts down.
+        std::thread goodbye([this, &farewells] { DeliverHere(farewells); });
+        goodbye.join();
+    }
     uint32_t result = call.Finish(VRXERR_NORMAL);
     m_log.Close();
     return result;
@@ -322,6 +375,15 @@ VRXEVENTINFO Library::MakeEvent(Session& s, uint32_t code, const int32_t (&param
         PutText(info.szStrings[i], sizeof info.szStrings[i], texts[i], m_settings->faults.unterminatedText);
     }
     return info;
+}
+
+// What a printer says as its connection goes: it stops and is offline. The
+// event never goes off again.
+void Library::EmitFarewell(Session& s, Outbox& out) {
+    EmitUnit(s, kInfoPrinter, s.printerStatus, kStopped, out);
+    const int32_t params[4] = {0, 0, 0, 0};
+    const char* const texts[4] = {"PRINTER OFFLINE", "", s.printer->model.c_str(), "CONNECTION CLOSED"};
+    EmitEvent(s, MakeEvent(s, kOfflineCode, params, texts), out);
 }
 
 void Library::RaiseScenarioEvent(Session& s, uint32_t code, bool halts, Outbox& out) {

@@ -112,6 +112,8 @@ public:
     static constexpr uint32_t kPaperEndCode = 3101;
     static constexpr uint32_t kDoorOpenCode = 1203;
     static constexpr uint32_t kBurstEventCode = 9000;
+    // The event a printer sends as its connection goes (LateNotifications).
+    static constexpr uint32_t kOfflineCode = 9100;
 
 private:
     friend class Call;
@@ -162,6 +164,7 @@ private:
         uint32_t printsSinceEvent = 0;
         uint32_t lastOrderId = 0, lastPrintId = 0, lastTransmitMs = 0;
         uint32_t noticeSeq = 0;
+        unsigned heldByCaller = 0;  // steps wait while a call delivers on its own thread
     };
     struct PrinterState {
         PrinterClock clock;
@@ -176,7 +179,12 @@ private:
     Session* FindSession(HVRXPRINTER h);  // m_mu held
     PrinterState& StateOf(const Session& s);
     bool OnAnyDeviceThread();  // m_mu held
+    std::unique_ptr<Device> MakeDevice();
     void Post(Session& s, uint32_t delayMs, std::function<void(Session&, Outbox&)> action);
+    // The faults a call meets on its way in (Call's constructor; m_mu free).
+    void EnterCall(const std::string& name, const FaultConfig& faults);
+    // Delivers on the calling thread, m_mu free, so a callback may call in.
+    void DeliverHere(const Outbox& out);
     uint32_t Search(Call& call, uint16_t* pPrinterNum, uint32_t dwWaitTime, bool second);
     uint32_t Handles(Call& call, HVRXPRINTER h, const std::function<uint32_t(Session&)>& body);
     uint32_t OrderCall(Call& call, HVRXPRINTER h, uint32_t orderId, const std::function<uint32_t(Session&, Order&)>& body);
@@ -188,18 +196,21 @@ private:
     void EmitEvent(Session& s, const VRXEVENTINFO& info, Outbox& out);
     void EmitPrintCompletion(Session& s, const Job& job, uint32_t status, uint32_t finishNum, Outbox& out);
     VRXEVENTINFO MakeEvent(Session& s, uint32_t code, const int32_t (&params)[4], const char* const (&texts)[4]);
+    void EmitFarewell(Session& s, Outbox& out);
+    void PostAfterOpen(Session& s);
 
     // Print progress (m_mu held).
     std::deque<Step> PlanSteps(uint32_t copies) const;
     Job* NextRunnable(Session& s);
     void ScheduleTick(Session& s);
     void Tick(Session& s, Outbox& out);
+    void TakeStep(Session& s, Job& job, Outbox& out);
     void FinishJob(Session& s, Job& job, Outbox& out);
     void CheckOrder(Session& s, Order& order, Outbox& out);
     void CancelJobs(Session& s, const std::vector<uint32_t>& ids);
     void RaiseScenarioEvent(Session& s, uint32_t code, bool halts, Outbox& out);
     void StartBurst(Session& s);
-    uint32_t AcceptJob(Session& s, Order& order, Job job, uint32_t* pPrintID);
+    uint32_t AcceptJob(Call& call, Session& s, Order& order, Job job, uint32_t* pPrintID);
 
     std::mutex m_mu;
     std::shared_ptr<Platform> m_platform;
@@ -217,6 +228,7 @@ private:
     std::map<uint32_t, PrinterState> m_printers;  // by address
     std::map<uint32_t, Order> m_orders;
     std::map<uint32_t, Job> m_jobs;
+    std::unique_ptr<Device> m_late;  // delivers what comes after a vrxDevClose
 };
 
 // The instance behind the exported entry points (EntryPoints.cpp).

@@ -15,6 +15,8 @@ namespace vrxsim {
 namespace {
 constexpr int32_t kInfoPrinter = 0x50000000;
 constexpr int32_t kInfoAccept = 0x61000000;
+// How long after a vrxDevClose its late notifications come (LateNotifications).
+constexpr uint32_t kLateNotificationMs = 50;
 }  // namespace
 
 uint32_t Library::DevOpen(uint32_t dwIPAddress, HVRXPRINTER* phPrinter, VRXEVENTPROC pEventProc,
@@ -23,7 +25,7 @@ uint32_t Library::DevOpen(uint32_t dwIPAddress, HVRXPRINTER* phPrinter, VRXEVENT
     call.Arg("dwIPAddress", IpText(dwIPAddress)).Ptr("phPrinter", phPrinter).Proc("pEventProc", pEventProc)
         .Proc("pUnitProc", pUnitProc);
     if (auto forced = call.Forced()) return call.Finish(*forced);
-    std::lock_guard<std::mutex> lock(m_mu);
+    std::unique_lock<std::mutex> lock(m_mu);
     if (!m_open) return call.Finish(VRXERR_REJECT2);
     if (!phPrinter) return call.Finish(VRXERR_BADPARAM);
     const PrinterConfig* printer = m_settings->FindPrinter(dwIPAddress);
@@ -44,30 +46,42 @@ uint32_t Library::DevOpen(uint32_t dwIPAddress, HVRXPRINTER* phPrinter, VRXEVENT
     session->printer = printer;
     session->eventProc = pEventProc;
     session->unitProc = pUnitProc;
-    session->device = std::make_unique<Device>(
-        [this](const Action& action, Outbox& out) {
-            std::lock_guard<std::mutex> runLock(m_mu);
-            action(out);
-        },
-        [this](const Notification& n) {
-            if (m_log.Enabled(LogLevel::Debug)) m_log.Write(LogLevel::Debug, "callback " + n.Describe());
-        });
+    session->device = MakeDevice();
     Session& s = *session;
     m_sessions[handle] = std::move(session);
     *phPrinter = handle;
 
-    Post(s, 0, [this](Session& cur, Outbox& out) {
+    auto greet = [this](Session& cur, Outbox& out) {
         EmitUnit(cur, kInfoAccept, 0, 1, out);
         EmitUnit(cur, kInfoPrinter, 0, kReady, out);
-    });
+    };
+    const bool here = call.Settings().faults.callerThreadCallbacks;
+    if (here) {
+        // The greeting from inside the call; what follows it only after it.
+        Outbox greeting;
+        greet(s, greeting);
+        call.AfterReturn([this, greeting, handle] {
+            DeliverHere(greeting);
+            std::lock_guard<std::mutex> again(m_mu);
+            if (Session* cur = FindSession(handle)) PostAfterOpen(*cur);
+        });
+    } else {
+        Post(s, 0, greet);
+        PostAfterOpen(s);
+    }
+    call.Out("*phPrinter", Hex32(handle));
+    // Unlocked only when the call delivers itself: a callback may call in.
+    if (here) lock.unlock();
+    return call.Finish(VRXERR_NORMAL);
+}
+
+void Library::PostAfterOpen(Session& s) {
     if (m_settings->scenario.eventAtOpen) {
         Post(s, m_settings->timing.stepMs, [this](Session& cur, Outbox& out) { RaiseScenarioEvent(cur, kDoorOpenCode, false, out); });
     }
     if (m_settings->burst.count > 0 && m_settings->burst.trigger == BurstTrigger::Open) {
         Post(s, m_settings->burst.delayMs, [this](Session& cur, Outbox&) { StartBurst(cur); });
     }
-    call.Out("*phPrinter", Hex32(handle));
-    return call.Finish(VRXERR_NORMAL);
 }
 
 uint32_t Library::DevClose(HVRXPRINTER hPrinter) {
@@ -75,18 +89,30 @@ uint32_t Library::DevClose(HVRXPRINTER hPrinter) {
     call.Hex("hPrinter", hPrinter);
     if (auto forced = call.Forced()) return call.Finish(*forced);
     std::unique_ptr<Session> session;
+    Outbox late;
     {
         std::lock_guard<std::mutex> lock(m_mu);
         if (!m_open) return call.Finish(VRXERR_REJECT2);
         auto it = m_sessions.find(hPrinter);
         if (it == m_sessions.end()) return call.Finish(VRXERR_BADPARAM);
         if (it->second->device->IsDeviceThread()) return call.Finish(VRXERR_REJECT3);
+        if (call.Settings().faults.lateNotifications) EmitFarewell(*it->second, late);
         session = std::move(it->second);
         m_sessions.erase(it);
         for (auto o = m_orders.begin(); o != m_orders.end();) o = o->second.handle == hPrinter ? m_orders.erase(o) : std::next(o);
         for (auto j = m_jobs.begin(); j != m_jobs.end();) j = j->second.handle == hPrinter ? m_jobs.erase(j) : std::next(j);
     }
     session->device->Stop();
+    if (!late.empty()) {
+        // Sent once the call is over, with the handle the caller has just
+        // given up, from a library thread of its own.
+        call.AfterReturn([this, late] {
+            std::lock_guard<std::mutex> lock(m_mu);
+            if (!m_open) return;
+            if (!m_late) m_late = MakeDevice();
+            m_late->Post(Scaled(kLateNotificationMs), [late](Outbox& out) { out = late; });
+        });
+    }
     return call.Finish(VRXERR_NORMAL);
 }
 

@@ -76,7 +76,7 @@ Library::Job* Library::NextRunnable(Session& s) {
 }
 
 void Library::ScheduleTick(Session& s) {
-    if (s.tickPending || s.paused) return;
+    if (s.tickPending || s.paused || s.heldByCaller > 0) return;
     for (const auto& e : s.events) {
         if (e.second.haltsPrinting) return;
     }
@@ -97,7 +97,7 @@ void Library::EmitPrintCompletion(Session& s, const Job& job, uint32_t status, u
 
 void Library::Tick(Session& s, Outbox& out) {
     s.tickPending = false;
-    if (s.paused) return;
+    if (s.paused || s.heldByCaller > 0) return;
     for (const auto& e : s.events) {
         if (e.second.haltsPrinting) return;
     }
@@ -110,32 +110,36 @@ void Library::Tick(Session& s, Outbox& out) {
         job->state = JobState::Active;
         SetPrinterStatus(s, kBusy, out);
     }
-    Step step = job->steps.front();
-    job->steps.pop_front();
-    if (step.eventEx) {
-        if (s.eventExProc) {
-            VRXEVENTEXINFO info{};
-            info.dwPrintId = job->id;
-            info.dwEventId = m_nextEventId++;
-            info.wEventCodeMain = kEventCodePrinted;
-            out.push_back(Notification::ForEventEx(s.eventExProc, info));
-        }
-    } else {
-        if (step.status == RESULT_PRINTED_COUNT) job->printed = step.finishNum;
-        if (step.status == RESULT_TRANSFER && step.finishNum == job->copies) {
-            s.lastOrderId = job->orderId;
-            s.lastPrintId = job->id;
-            s.lastTransmitMs = job->transmitMs;
-        }
-        EmitPrintCompletion(s, *job, step.status, step.finishNum, out);
-    }
-    if (job->steps.empty()) FinishJob(s, *job, out);
+    TakeStep(s, *job, out);
     ScheduleTick(s);
     if (!s.tickPending && !NextRunnable(s)) {
         bool halted = false;
         for (const auto& e : s.events) halted = halted || e.second.haltsPrinting;
         if (!halted) SetPrinterStatus(s, kReady, out);
     }
+}
+
+void Library::TakeStep(Session& s, Job& job, Outbox& out) {
+    Step step = job.steps.front();
+    job.steps.pop_front();
+    if (step.eventEx) {
+        if (s.eventExProc) {
+            VRXEVENTEXINFO info{};
+            info.dwPrintId = job.id;
+            info.dwEventId = m_nextEventId++;
+            info.wEventCodeMain = kEventCodePrinted;
+            out.push_back(Notification::ForEventEx(s.eventExProc, info));
+        }
+    } else {
+        if (step.status == RESULT_PRINTED_COUNT) job.printed = step.finishNum;
+        if (step.status == RESULT_TRANSFER && step.finishNum == job.copies) {
+            s.lastOrderId = job.orderId;
+            s.lastPrintId = job.id;
+            s.lastTransmitMs = job.transmitMs;
+        }
+        EmitPrintCompletion(s, job, step.status, step.finishNum, out);
+    }
+    if (job.steps.empty()) FinishJob(s, job, out);
 }
 
 void Library::FinishJob(Session& s, Job& job, Outbox& out) {
@@ -199,7 +203,7 @@ void Library::CancelJobs(Session& s, const std::vector<uint32_t>& ids) {
     });
 }
 
-uint32_t Library::AcceptJob(Session& s, Order& order, Job job, uint32_t* pPrintID) {
+uint32_t Library::AcceptJob(Call& call, Session& s, Order& order, Job job, uint32_t* pPrintID) {
     job.id = m_nextPrintId++;
     job.orderId = order.id;
     job.handle = s.handle;
@@ -219,6 +223,22 @@ uint32_t Library::AcceptJob(Session& s, Order& order, Job job, uint32_t* pPrintI
         });
     }
     s.queue.insert(pos, id);
+    if (call.Settings().faults.callerThreadCallbacks) {
+        // The print's first step (its first completion) from inside the
+        // call; the printer goes on only once it has been delivered.
+        Outbox first;
+        TakeStep(s, m_jobs[id], first);
+        ++s.heldByCaller;
+        HVRXPRINTER h = s.handle;
+        call.AfterReturn([this, first, h] {
+            DeliverHere(first);
+            std::lock_guard<std::mutex> lock(m_mu);
+            if (Session* cur = FindSession(h)) {
+                --cur->heldByCaller;
+                ScheduleTick(*cur);
+            }
+        });
+    }
     ScheduleTick(s);
     return VRXERR_NORMAL;
 }
@@ -293,7 +313,7 @@ uint32_t Library::DevPrint(HVRXPRINTER hPrinter, uint32_t dwOrderId, uint32_t* p
         job.copies = info.dwPrintNum;
         job.proc = pEventProc;
         job.transmitMs = static_cast<uint32_t>(std::max<uint64_t>(1, length / 10000));  // about 10 MB/s
-        uint32_t result = AcceptJob(s, order, std::move(job), pPrintID);
+        uint32_t result = AcceptJob(call, s, order, std::move(job), pPrintID);
         call.Out("*pPrintID", std::to_string(*pPrintID));
         return result;
     });
@@ -318,7 +338,7 @@ uint32_t Library::DevBlankPrint(HVRXPRINTER hPrinter, uint32_t dwOrderId, uint32
         job.copies = info.dwPrintNum;
         job.proc = pEventProc;
         job.transmitMs = 1;
-        uint32_t result = AcceptJob(s, order, std::move(job), pPrintID);
+        uint32_t result = AcceptJob(call, s, order, std::move(job), pPrintID);
         call.Out("*pPrintID", std::to_string(*pPrintID));
         return result;
     });

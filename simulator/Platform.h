@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +21,17 @@ public:
     virtual bool ReadImageBuffer(const std::string& name, std::vector<uint8_t>& bytes) = 0;
     // Full path of the simulator settings file.
     virtual std::string SettingsPath() = 0;
+
+    // The [Faults] that take resources and never give them back, and the
+    // crash. Written to, so the block is committed, not only reserved.
+    virtual void LeakMemory(size_t bytes) {
+        if (void* block = std::malloc(bytes)) std::memset(block, 0x5A, bytes);
+    }
+    // One kernel handle (or what the platform has instead), never closed.
+    virtual void LeakHandle() = 0;
+    // An access violation in the library's own code; does not return,
+    // except where a test puts its own platform in.
+    virtual void Crash() = 0;
 };
 
 // The platform of this build: Windows or native. Defined by the layer that

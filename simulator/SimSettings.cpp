@@ -75,6 +75,8 @@ private:
     void Warn(const std::string& warning) { m_settings.warnings.push_back(warning); }
     void ReadCompletionCodes();
     void ReadForcedResults();
+    // An entry-point name, or empty (with a warning when it names none).
+    std::string EntryPoint(const std::string& section, const std::string& key);
     // False (with a warning) when the section's printer is to be left out.
     bool ReadPrinter(const std::string& section, const std::vector<PrinterConfig>& others, PrinterConfig& printer);
 
@@ -179,6 +181,22 @@ void SettingsReader::ReadFaults() {
     m_settings.faults.unterminatedText = Bool("Faults", "UnterminatedText", false);
     ReadCompletionCodes();
     ReadForcedResults();
+    FaultConfig& faults = m_settings.faults;
+    faults.leakBytes = static_cast<uint32_t>(Int("Faults", "LeakBytes", 0, 0, kMaxLeakBytes));
+    faults.leakHandles = static_cast<uint32_t>(Int("Faults", "LeakHandles", 0, 0, kMaxLeakHandles));
+    faults.lateNotifications = Bool("Faults", "LateNotifications", false);
+    faults.callerThreadCallbacks = Bool("Faults", "CallerThreadCallbacks", false);
+    faults.slowCall = EntryPoint("Faults", "SlowCall");
+    faults.slowCallMs = static_cast<uint32_t>(Int("Faults", "SlowCallMs", faults.slowCallMs, 0, kMaxSlowCallMs));
+    faults.crashCall = EntryPoint("Faults", "Crash");
+}
+
+std::string SettingsReader::EntryPoint(const std::string& section, const std::string& key) {
+    const std::string name = Trim(Text(section, key, ""));
+    const auto& names = EntryPointNames();
+    if (name.empty() || std::find(names.begin(), names.end(), name) != names.end()) return name;
+    Warn("[" + section + "] " + key + "=" + name + ": no such entry point, ignored");
+    return "";
 }
 
 void SettingsReader::ReadCompletionCodes() {

@@ -16,6 +16,9 @@ namespace vrxsim {
 constexpr const char* kSettingsFileName = "ZembrinSim.ini";
 constexpr unsigned kMaxPrinters = 16;
 constexpr unsigned kMaxMagazines = 8;
+constexpr uint32_t kMaxLeakBytes = 1048576;
+constexpr uint32_t kMaxLeakHandles = 64;
+constexpr uint32_t kMaxSlowCallMs = 600000;
 
 struct PrinterConfig {
     std::string section;       // "Printer1" ...; "default" when built in
@@ -53,6 +56,14 @@ struct FaultConfig {
     uint32_t sizeOverstate = 0;
     bool unterminatedText = false;
     std::vector<uint32_t> extraCompletionCodes;
+    // Misbehaviour of real libraries, every one off by default.
+    uint32_t leakBytes = 0;               // taken by every call, never freed
+    uint32_t leakHandles = 0;             // kernel handles opened by every call, never closed
+    bool lateNotifications = false;       // after vrxDevClose, and during vrxLibClose
+    bool callerThreadCallbacks = false;   // a call's own notifications from inside it
+    std::string slowCall;                 // entry point that sleeps slowCallMs (unscaled)
+    uint32_t slowCallMs = 1000;
+    std::string crashCall;                // entry point that raises an access violation
 };
 
 enum class BurstKind { Unit, Event, EventEx };

@@ -1,6 +1,6 @@
 // The Windows layer: image buffers are named file mappings of the console's
-// process, and the settings file lies beside this DLL unless the
-// environment variable ZEMBRINSIM_INI names another one.
+// process, the settings file lies beside this DLL unless the environment
+// variable ZEMBRINSIM_INI names another one, and leaked handles are events.
 #include <windows.h>
 
 #include "Platform.h"
@@ -42,6 +42,16 @@ public:
         DWORD length = GetModuleFileNameA(self, path, sizeof path);
         if (length == 0 || length >= sizeof path) return kSettingsFileName;
         return JoinPath(FolderOf(path), kSettingsFileName);
+    }
+
+    void LeakHandle() override { CreateEventW(nullptr, TRUE, FALSE, nullptr); }
+
+    // A real access violation (0xC0000005) in this DLL's code. Both volatile:
+    // the compiler may neither drop the store nor turn a known null into an
+    // illegal-instruction trap.
+    void Crash() override {
+        volatile int* volatile nowhere = nullptr;
+        *nowhere = 0x5A;
     }
 };
 }  // namespace

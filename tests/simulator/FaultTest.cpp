@@ -155,3 +155,77 @@ TEST_F(Faults, EventBurstComesInMatchingOnOffPairs) {
     EXPECT_EQ(499u, pairs);
     EXPECT_EQ(2u, singles);
 }
+
+// Misbehaviour of real libraries, one key a row. Every row makes the same
+// calls and checks every key, so each row also shows the others stay off.
+TEST_F(Faults, RealLibraryMisbehaviourOneKeyARow) {
+    const struct {
+        const char* settings;
+        size_t bytes, handles;  // taken by every call
+        std::string slowIn, crashIn;
+        bool late, callerThread;
+    } rows[] = {
+        {"", 0, 0, "", "", false, false},
+        {"LeakBytes=4096\nLeakHandles=3\n", 4096, 3, "", "", false, false},
+        {"SlowCall=vrxSetCustomMode\nSlowCallMs=300\n", 0, 0, "vrxSetCustomMode", "", false, false},
+        {"Crash=vrxSetCustomMode\n", 0, 0, "", "vrxSetCustomMode", false, false},
+        {"LateNotifications=1\n", 0, 0, "", "", true, false},
+        {"CallerThreadCallbacks=1\n", 0, 0, "", "", false, true},
+    };
+    const auto caller = std::this_thread::get_id();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.settings);
+        const std::string journal = m_dir.File("calls" + std::to_string(&row - rows) + ".log");
+        Open("[Journal]\nFile=" + journal + "\n[Faults]\n" + row.settings);
+        struct Made { std::string name; size_t bytes, handles, crashes, from, to; double ms; };  // got[from, to) during it
+        std::vector<Made> made;
+        auto call = [&](const char* name, const std::function<uint32_t()>& fn) {
+            TestPlatform& p = *m_platform;
+            Made m{name, p.leakedBytes, p.leakedHandles, p.crashes, Recorder::Get().Snapshot().size(), 0, 0};
+            const auto start = std::chrono::steady_clock::now();
+            EXPECT_EQ(1u, fn()) << name;
+            m.ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+            m.bytes = p.leakedBytes - m.bytes, m.handles = p.leakedHandles - m.handles, m.crashes = p.crashes - m.crashes;
+            m.to = Recorder::Get().Snapshot().size();
+            made.push_back(m);
+        };
+        HVRXPRINTER h1 = 0, h2 = 0;
+        uint32_t order = 0, id = 0;
+        VRXPRINTINFO info = FilePrint();
+        call("vrxDevOpen", [&] { return vrxDevOpen(Ip(127, 0, 0, 1), &h1, OnEvent, OnUnit); });
+        call("vrxDevStartOrderEx", [&] { return vrxDevStartOrderEx(h1, &order, OnCompletion, 0, 0, 0, 0); });
+        call("vrxDevPrint", [&] { return vrxDevPrint(h1, order, &id, OnCompletion, &info); });
+        call("vrxSetCustomMode", [] { return vrxSetCustomMode(1), 1u; });
+        call("vrxDevClose", [&] { return vrxDevClose(h1); });
+        call("vrxDevOpen", [&] { return vrxDevOpen(Ip(127, 0, 0, 2), &h2, OnEvent, OnUnit); });
+        // An offline printer's pair from a library thread: after vrxDevClose
+        // with the handle it gave up, and during vrxLibClose for one still open.
+        auto offline = [&](const std::vector<Got>& got, HVRXPRINTER h, size_t from, size_t to) {
+            return std::count_if(got.begin() + from, got.begin() + to, [&](const Got& g) {
+                return g.thread != caller && (g.kind == Got::Unit ? g.unit.hPrinter == h && g.unit.nStatus == Library::kStopped
+                                                                  : g.event.hPrinter == h && g.event.dwErrCode == Library::kOfflineCode);
+            });
+        };
+        ASSERT_TRUE(!row.late || Recorder::Get().WaitFor([&](const std::vector<Got>& got) { return offline(got, h1, 0, got.size()) == 2; }));
+        call("vrxLibClose", vrxLibClose);
+        const auto got = Recorder::Get().Snapshot();
+        EXPECT_EQ(row.late ? 2 : 0, offline(got, h1, made[4].from, got.size()));
+        EXPECT_EQ(row.late ? 2 : 0, offline(got, h2, made.back().from, made.back().to));
+
+        std::vector<std::string> expected{"vrxLibOpen"}, lines;
+        for (const Made& m : made) {
+            expected.push_back(m.name);
+            EXPECT_EQ(row.bytes, m.bytes) << m.name;
+            EXPECT_EQ(row.handles, m.handles) << m.name;
+            EXPECT_EQ(m.name == row.crashIn ? 1u : 0u, m.crashes) << m.name;
+            EXPECT_TRUE(m.name != row.slowIn || m.ms >= 300.0) << m.name << " took " << m.ms << " ms";
+            // The caller's thread is in the library only during its calls.
+            const auto here = std::count_if(got.begin() + m.from, got.begin() + m.to, [&](const Got& g) { return g.thread == caller; });
+            EXPECT_EQ(row.callerThread ? (m.name == "vrxDevOpen" ? 2 : m.name == "vrxDevPrint" ? 1 : 0) : 0, here) << m.name;
+        }
+        EXPECT_TRUE(!row.callerThread || got[made[2].from].completion.dwPrintId == id) << "the print's first completion";
+        for (const auto& line : Lines(ReadFile(journal))) lines.push_back(line[0] == '#' ? "" : line.substr(0, line.find(' ')));
+        lines.erase(std::remove(lines.begin(), lines.end(), ""), lines.end());
+        EXPECT_EQ(expected, lines) << "one journal line per call, in order, whatever the fault";
+    }
+}

@@ -62,6 +62,7 @@ TEST(SimSettings, BadValuesFallBackWithAWarning) {
         "[Simulator]\nTimeScale=fast\nStepMs=-1\nSearchMs=20\n"
         "[Journal]\nFile=calls.txt\n"
         "[Faults]\nCompletionCodes=1, 3, x, 7\nSizeOverstate=16\n"
+        "LeakBytes=1048577\nLeakHandles=64\nSlowCall=vrxNoSuchCall\nSlowCallMs=600001\nCrash= vrxDevPrint \n"
         "[ForcedResults]\nvrxDevPrint=7\nvrxNoSuchCall=5\nvrxDevOpen=abc\n"
         "[Burst]\nCount=10000\nThreads=99\nKind=weird\nTrigger=open\n"
         "[Printer2]\nAddress=10.1.2.3\nHandleBase=0x00110022\nMagazines=12\nHidden=1\n"
@@ -74,6 +75,8 @@ TEST(SimSettings, BadValuesFallBackWithAWarning) {
     EXPECT_EQ("/base/calls.txt", s.journalPath);
     EXPECT_EQ((std::vector<uint32_t>{1, 7}), s.faults.extraCompletionCodes);
     EXPECT_EQ(16u, s.faults.sizeOverstate);
+    EXPECT_EQ("", s.faults.slowCall);
+    EXPECT_EQ("vrxDevPrint", s.faults.crashCall);
     EXPECT_EQ((std::map<std::string, uint32_t>{{"vrxDevPrint", 7}}), s.faults.forcedResults);
     EXPECT_EQ(10000u, s.burst.count);
     EXPECT_EQ(4u, s.burst.threads);
@@ -84,9 +87,9 @@ TEST(SimSettings, BadValuesFallBackWithAWarning) {
     EXPECT_EQ(0x00110022u, s.printers[0].handleBase);
     EXPECT_EQ(1u, s.printers[0].magazines);  // 12 is out of range: the default of that slot stays
     EXPECT_TRUE(s.printers[0].hidden);
-    // TimeScale, StepMs, two codes, two forced results, Threads, Kind,
-    // Magazines, two printers.
-    EXPECT_EQ(11u, s.warnings.size());
+    // TimeScale, StepMs, two codes, LeakBytes, SlowCall, SlowCallMs, two
+    // forced results, Threads, Kind, Magazines, two printers.
+    EXPECT_EQ(14u, s.warnings.size());
 }
 
 TEST(SimSettings, MissingFileGivesDefaults) {

@@ -84,6 +84,11 @@ public:
         return true;
     }
     std::string SettingsPath() override { return m_settings; }
+    // What the [Faults] would take or break, counted instead.
+    void LeakMemory(size_t bytes) override { leakedBytes += bytes; }
+    void LeakHandle() override { ++leakedHandles; }
+    void Crash() override { ++crashes; }
+    std::atomic<size_t> leakedBytes{0}, leakedHandles{0}, crashes{0};
     void AddBuffer(const std::string& name, uint64_t size) {
         std::lock_guard<std::mutex> lock(m_mu);
         m_buffers[name] = size;
@@ -131,7 +136,11 @@ public:
             hook = m_hook;
         }
         m_cv.notify_all();
-        if (hook) hook(g);
+        if (!hook) return;
+        hook(g);
+        // Waits may be for what the hook did: wake them once it is done.
+        { std::lock_guard<std::mutex> lock(m_mu); }
+        m_cv.notify_all();
     }
     // Runs on the delivering thread after each record is kept.
     void SetHook(std::function<void(const Got&)> hook) {
