@@ -73,10 +73,10 @@ ConsoleDriver::~ConsoleDriver() {
 
 bool ConsoleDriver::Start(const std::string& folder, DWORD timeoutMs) {
     m_folder = folder;
-    std::wstring command = L"\"" + Widen(folder + "VrxClient.exe") + L"\"";
+    std::wstring command = L"\"" + Utf8ToWide(folder + "VrxClient.exe") + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, Widen(folder).c_str(), &startup,
+    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, Utf8ToWide(folder).c_str(), &startup,
                         &m_process)) {
         m_failure = "cannot start " + folder + "VrxClient.exe: error " + std::to_string(GetLastError());
         return false;
@@ -182,7 +182,7 @@ bool ConsoleDriver::SetText(HWND dialog, int id, const std::string& text, std::s
     HWND control = ControlOf(dialog, id, failure);
     if (!control) return false;
     // An edit tells its dialog of the change itself (EN_CHANGE).
-    SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+    SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Utf8ToWide(text).c_str()));
     return true;
 }
 
@@ -289,7 +289,7 @@ bool ConsoleDriver::TakeChooser(HWND opener, const std::string& path, DWORD time
         failure = "no file chooser opened";
         return false;
     }
-    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Widen(path).c_str()));
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Utf8ToWide(path).c_str()));
     PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     if (!WaitUntil([&] { return !IsWindow(chooser); }, timeoutMs)) {
         failure = "the file chooser did not take \"" + path + "\"";
@@ -336,7 +336,7 @@ bool ConsoleDriver::Ended(DWORD& exitCode) const {
 
 std::vector<std::string> ConsoleDriver::NewTraceLines() {
     std::vector<std::string> lines;
-    HANDLE file = CreateFileW(Widen(m_folder + "VrxClient.log").c_str(), GENERIC_READ,
+    HANDLE file = CreateFileW(Utf8ToWide(m_folder + "VrxClient.log").c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return lines;
     LARGE_INTEGER size{};
@@ -366,7 +366,7 @@ std::vector<std::string> ConsoleDriver::NewTraceLines() {
         std::wstring wide(static_cast<size_t>(length), L'\0');
         if (length > 0)
             MultiByteToWideChar(CP_ACP, 0, record.data(), static_cast<int>(record.size()), &wide[0], length);
-        lines.push_back(Narrow(wide));
+        lines.push_back(WideToUtf8(wide));
     }
     m_partialLine.erase(0, start);
     return lines;
@@ -374,9 +374,9 @@ std::vector<std::string> ConsoleDriver::NewTraceLines() {
 
 std::string ConsoleDriver::SettingsKey(const std::string& section, const std::string& key) const {
     wchar_t value[1024] = {};
-    GetPrivateProfileStringW(Widen(section).c_str(), Widen(key).c_str(), L"", value, 1024,
-                             Widen(m_folder + "VrxClient.ini").c_str());
-    return Narrow(value);
+    GetPrivateProfileStringW(Utf8ToWide(section).c_str(), Utf8ToWide(key).c_str(), L"", value, 1024,
+                             Utf8ToWide(m_folder + "VrxClient.ini").c_str());
+    return WideToUtf8(value);
 }
 
 }  // namespace scenario

@@ -19,7 +19,7 @@ std::string FromCodePage(const std::string& text) {
     const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
     if (length > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
-    return Narrow(wide);
+    return WideToUtf8(wide);
 }
 
 bool IsPushButton(HWND control) {
@@ -53,7 +53,7 @@ std::string ItemText(HWND control, int index) {
 
 // Every line of every section of an ini file, as `step` lines.
 std::string IniSteps(const char* step, const std::string& path) {
-    const std::wstring file = Widen(path);
+    const std::wstring file = Utf8ToWide(path);
     std::vector<wchar_t> names(65536, L'\0');
     GetPrivateProfileSectionNamesW(names.data(), static_cast<DWORD>(names.size()), file.c_str());
     std::string steps;
@@ -64,8 +64,8 @@ std::string IniSteps(const char* step, const std::string& path) {
             const std::wstring entry = line;
             const size_t equals = entry.find(L'=');
             if (equals == std::wstring::npos || equals == 0) continue;
-            steps += std::string(step) + " " + QuoteWord(Narrow(name)) + " " + QuoteWord(Narrow(entry.substr(0, equals))) +
-                     " " + QuoteWord(Narrow(entry.substr(equals + 1))) + "\r\n";
+            steps += std::string(step) + " " + QuoteWord(WideToUtf8(name)) + " " + QuoteWord(WideToUtf8(entry.substr(0, equals))) +
+                     " " + QuoteWord(WideToUtf8(entry.substr(equals + 1))) + "\r\n";
         }
     }
     return steps;
@@ -79,20 +79,20 @@ std::string FixtureSteps(const std::string& folder, const std::string& recording
     constexpr LONGLONG kLargest = 64 * 1024;
     std::string steps;
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(Widen(folder + "*").c_str(), &found);
+    HANDLE search = FindFirstFileW(Utf8ToWide(folder + "*").c_str(), &found);
     for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found) != 0) {
-        const std::string name = Narrow(found.cFileName);
+        const std::string name = WideToUtf8(found.cFileName);
         const std::string path = folder + name;
         std::string lower = name;
         std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
         const bool made = lower.size() > 4 && (lower.rfind(".log") == lower.size() - 4 || lower.rfind(".ini") == lower.size() - 4);
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || made || !IsFixtureName(name) ||
-            lstrcmpiW(Widen(path).c_str(), Widen(recording).c_str()) == 0)
+            lstrcmpiW(Utf8ToWide(path).c_str(), Utf8ToWide(recording).c_str()) == 0)
             continue;
         const LONGLONG size = (static_cast<LONGLONG>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
         std::string bytes;
         if (size <= kLargest) {
-            HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+            HANDLE file = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                       OPEN_EXISTING, 0, nullptr);
             bytes.resize(static_cast<size_t>(size));
             DWORD read = 0;
@@ -123,15 +123,16 @@ std::unique_ptr<ScenarioRecorder> ScenarioRecorder::Start(const std::string& pat
         error = "Cannot write \"" + path + "\" (error " + std::to_string(GetLastError()) + ").";
         return nullptr;
     }
-    std::unique_ptr<ScenarioRecorder> recorder(new ScenarioRecorder(file, main, FromCodePage(programFolder)));
+    const std::string folder = FromCodePage(programFolder);  // UTF-8 from here on
+    std::unique_ptr<ScenarioRecorder> recorder(new ScenarioRecorder(file, main, folder));
     char date[32] = {};
     const std::time_t now = std::time(nullptr);
     std::strftime(date, sizeof date, "%Y-%m-%d %H:%M", std::localtime(&now));
     recorder->Write(std::string("# Recorded in VrxClient on ") + date +
                     ".\r\n# The settings of the stand-in library and of the console, and the files beside it, "
                     "when recording began:\r\n" +
-                    IniSteps("sim", programFolder + "ZembrinSim.ini") +
-                    IniSteps("setting", programFolder + "VrxClient.ini") + FixtureSteps(FromCodePage(programFolder), FromCodePage(path)) + "\r\n");
+                    IniSteps("sim", folder + "ZembrinSim.ini") + IniSteps("setting", folder + "VrxClient.ini") +
+                    FixtureSteps(folder, FromCodePage(path)) + "\r\n");
     ui::SetOperatorWatcher(recorder.get());
     return recorder;
 }

@@ -37,8 +37,8 @@
 
 namespace {
 
-using scenario::Narrow;
-using scenario::Widen;
+using scenario::Utf8ToWide;
+using scenario::WideToUtf8;
 
 enum Exit { kPassed = 0, kFailed = 1, kBadInput = 2, kNoConsole = 3 };
 
@@ -58,23 +58,23 @@ std::string FolderOf(const std::string& path) {
 std::string ThisProgramFolder() {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return FolderOf(Narrow(path));
+    return FolderOf(WideToUtf8(path));
 }
 
 // Each missing folder of a path, outermost first.
 void MakeFolders(const std::string& path) {
     for (size_t at = path.find_first_of("\\/", 3); at != std::string::npos; at = path.find_first_of("\\/", at + 1))
-        CreateDirectoryW(Widen(path.substr(0, at)).c_str(), nullptr);
+        CreateDirectoryW(Utf8ToWide(path.substr(0, at)).c_str(), nullptr);
 }
 
 bool WriteText(const std::string& path, const std::string& text) {
-    std::ofstream file(Widen(path).c_str(), std::ios::binary | std::ios::trunc);
+    std::ofstream file(Utf8ToWide(path).c_str(), std::ios::binary | std::ios::trunc);
     file << text;
     return static_cast<bool>(file);
 }
 
 bool ReadText(const std::string& path, std::string& text) {
-    std::ifstream file(Widen(path).c_str(), std::ios::binary);
+    std::ifstream file(Utf8ToWide(path).c_str(), std::ios::binary);
     std::stringstream bytes;
     bytes << file.rdbuf();
     text = bytes.str();
@@ -84,16 +84,16 @@ bool ReadText(const std::string& path, std::string& text) {
 // The files a pattern ("*.scenario") or a folder (its *.scenario) names,
 // sorted by name; a plain file as it is.
 std::vector<std::string> ScenarioFiles(const std::string& input) {
-    const DWORD attributes = GetFileAttributesW(Widen(input).c_str());
+    const DWORD attributes = GetFileAttributesW(Utf8ToWide(input).c_str());
     const bool folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     const bool pattern = input.find_first_of("*?") != std::string::npos;
     if (!folder && !pattern) return {input};
     const std::string base = folder ? input + (input.back() == '\\' || input.back() == '/' ? "" : "\\") : FolderOf(input);
     std::vector<std::string> files;
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(Widen(folder ? base + "*.scenario" : input).c_str(), &found);
+    HANDLE search = FindFirstFileW(Utf8ToWide(folder ? base + "*.scenario" : input).c_str(), &found);
     for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found) != 0)
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.push_back(base + Narrow(found.cFileName));
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.push_back(base + WideToUtf8(found.cFileName));
     if (search != INVALID_HANDLE_VALUE) FindClose(search);
     std::sort(files.begin(), files.end());
     return files;
@@ -104,13 +104,13 @@ bool PrepareRunFolder(const std::string& from, const std::string& run, const sce
                       std::string& failure) {
     MakeFolders(run);
     for (const char* stale : {"VrxClient.ini", "VrxClient.log", "VrxClient.old.log", "ZembrinSim.ini"})
-        DeleteFileW(Widen(run + stale).c_str());
+        DeleteFileW(Utf8ToWide(run + stale).c_str());
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(Widen(from + "*.dll").c_str(), &found);
-    bool copied = CopyFileW(Widen(from + "VrxClient.exe").c_str(), Widen(run + "VrxClient.exe").c_str(), FALSE) != 0;
+    HANDLE search = FindFirstFileW(Utf8ToWide(from + "*.dll").c_str(), &found);
+    bool copied = CopyFileW(Utf8ToWide(from + "VrxClient.exe").c_str(), Utf8ToWide(run + "VrxClient.exe").c_str(), FALSE) != 0;
     for (bool more = search != INVALID_HANDLE_VALUE; more && copied; more = FindNextFileW(search, &found) != 0) {
-        const std::string name = Narrow(found.cFileName);
-        copied = CopyFileW(Widen(from + name).c_str(), Widen(run + name).c_str(), FALSE) != 0;
+        const std::string name = WideToUtf8(found.cFileName);
+        copied = CopyFileW(Utf8ToWide(from + name).c_str(), Utf8ToWide(run + name).c_str(), FALSE) != 0;
     }
     if (search != INVALID_HANDLE_VALUE) FindClose(search);
     if (!copied) {
@@ -130,14 +130,14 @@ bool PrepareRunFolder(const std::string& from, const std::string& run, const sce
 // command line wrote, with its closing backslash.
 std::string FullFolder(std::string folder) {
     wchar_t full[MAX_PATH] = {};
-    const DWORD length = GetFullPathNameW(Widen(folder).c_str(), MAX_PATH, full, nullptr);
-    if (length > 0 && length < MAX_PATH) folder = Narrow(full);
+    const DWORD length = GetFullPathNameW(Utf8ToWide(folder).c_str(), MAX_PATH, full, nullptr);
+    if (length > 0 && length < MAX_PATH) folder = WideToUtf8(full);
     if (folder.back() != '\\' && folder.back() != '/') folder += '\\';
     return folder;
 }
 
 std::string FileVersion(const std::string& path) {
-    const std::wstring file = Widen(path);
+    const std::wstring file = Utf8ToWide(path);
     DWORD ignored = 0;
     std::vector<char> block(GetFileVersionInfoSizeW(file.c_str(), &ignored));
     VS_FIXEDFILEINFO* fixed = nullptr;
@@ -173,7 +173,7 @@ class Run {
 public:
     Run(Options options, bool verbose) : m_options(std::move(options)), m_verbose(verbose) {
         if (!m_options.reportPath.empty())
-            m_report.open(Widen(m_options.reportPath).c_str(), std::ios::binary | std::ios::trunc);
+            m_report.open(Utf8ToWide(m_options.reportPath).c_str(), std::ios::binary | std::ios::trunc);
         m_terminal = _isatty(_fileno(stdout)) != 0;
     }
 
@@ -304,7 +304,7 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
         const auto file = std::find_if(std::begin(kFiles), std::end(kFiles), [&](const auto& f) { return arg == f.first; });
         if (file != std::end(kFiles)) {
             if (i + 1 >= argc) return false;
-            options.*(file->second) = Narrow(argv[++i]);
+            options.*(file->second) = WideToUtf8(argv[++i]);
         } else if (arg == L"/keep") {
             options.keep = true;
         } else if (arg == L"/stop-on-failure") {
@@ -316,7 +316,7 @@ bool ParseOptions(int argc, wchar_t** argv, Options& options) {
         } else if (!arg.empty() && arg[0] == L'/' && arg.find(L'/', 1) == std::wstring::npos && arg.size() < 20) {
             return false;  // an unknown switch, not a Unix path
         } else {
-            options.inputs.push_back(Narrow(arg));
+            options.inputs.push_back(WideToUtf8(arg));
         }
     }
     return !options.inputs.empty();
@@ -361,7 +361,7 @@ int wmain(int argc, wchar_t** argv) {
         if (options.run.empty()) {
             wchar_t temp[MAX_PATH] = {};
             GetTempPathW(MAX_PATH, temp);
-            folder = Narrow(temp) + "VrxPlay-" + stem;
+            folder = WideToUtf8(temp) + "VrxPlay-" + stem;
         } else {
             folder = one ? options.run : FullFolder(options.run) + stem;
         }

@@ -4,14 +4,14 @@
 
 namespace scenario {
 
-std::wstring Widen(const std::string& utf8) {
+std::wstring Utf8ToWide(const std::string& utf8) {
     const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     std::wstring wide(static_cast<size_t>(length), L'\0');
     if (length > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], length);
     return wide;
 }
 
-std::string Narrow(const std::wstring& wide) {
+std::string WideToUtf8(const std::wstring& wide) {
     const int length =
         WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
     std::string utf8(static_cast<size_t>(length), '\0');
@@ -33,7 +33,7 @@ std::string TextOf(HWND window) {
     std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
     SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
     text.resize(wcslen(text.c_str()));
-    return Narrow(text);
+    return WideToUtf8(text);
 }
 
 std::vector<std::string> ItemsOf(HWND control) {
@@ -45,7 +45,7 @@ std::vector<std::string> ItemsOf(HWND control) {
         std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
         SendMessageW(control, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
         text.resize(wcslen(text.c_str()));
-        items.push_back(Narrow(text));
+        items.push_back(WideToUtf8(text));
     }
     return items;
 }

@@ -10,8 +10,8 @@
 
 namespace scenario {
 
-std::wstring Widen(const std::string& utf8);
-std::string Narrow(const std::wstring& wide);
+std::wstring Utf8ToWide(const std::string& utf8);
+std::string WideToUtf8(const std::wstring& wide);
 
 std::string TextOf(HWND window);
 std::wstring ClassOf(HWND window);
