@@ -1,9 +1,10 @@
 // Process start-up: the application object runs the main window modally and
-// the process ends with it.
+// the process ends with it, or with a crash report.
 #include <winsock2.h>
 #include <windows.h>
 #include <commctrl.h>
 
+#include "CrashReport.h"
 #include "VrxClientDlg.h"
 
 class CVrxClientApp {
@@ -19,6 +20,9 @@ public:
         WSADATA winsock;
         WSAStartup(MAKEWORD(2, 2), &winsock);
         CVrxClientDlg dialog;
+        // A crash (in the printer library, most likely) ends the console
+        // with a last trace line and a dump, never silently.
+        const vrx::CrashReport crashReport(dialog.TraceWindow());
         dialog.RunModal(nullptr);
         return false;
     }

@@ -9,6 +9,7 @@
 #include "LibOpenDlg.h"
 #include "OrderRegistry.h"
 #include "ProgramPath.h"
+#include "SdkCallInFlight.h"
 #include "VrxClientDlg.h"
 
 // Marks a close in progress for the callbacks that wait for the lock.
@@ -52,12 +53,13 @@ void CVrxClientDlg::OnLibOpen() {
     if (!RunParameterDialog(dialog)) return;
     const char* settings = dialog.LoggingSwitch() == 1 ? dialog.SettingsPath().c_str() : nullptr;
     if (m_traceWnd.vrxLibOpen(settings) != VRXERR_NORMAL) return;
-    ::vrxSetCustomMode(kCustomMode);
+    // Untraced, but named in flight like every traced call.
+    vrx::CallSdk("vrxSetCustomMode", ::vrxSetCustomMode, kCustomMode);
     const std::string folder = vrx::ProgramFolder();
-    ::vrxSetTempFolder(folder.c_str());
+    vrx::CallSdk("vrxSetTempFolder", ::vrxSetTempFolder, folder.c_str());
     const int connectMode = m_settings.ReadHidden(vrx::hidden::vrxSetConnectMode);
-    if (connectMode != 0) ::vrxSetConnectMode(static_cast<uint32_t>(connectMode));
-    ::vrxSetCompletionProcMode(kCompletionProcMode);
+    if (connectMode != 0) vrx::CallSdk("vrxSetConnectMode", ::vrxSetConnectMode, static_cast<uint32_t>(connectMode));
+    vrx::CallSdk("vrxSetCompletionProcMode", ::vrxSetCompletionProcMode, kCompletionProcMode);
 }
 
 void CVrxClientDlg::OnLibClose() {

@@ -257,6 +257,12 @@ void CLogDlg::AddLine(const char* line) {
     PaceRepaint();
 }
 
+void CLogDlg::AddLastLine(const char* line) {
+    if (m_log) m_log->WriteLast(LOG_INFO, line);
+    HWND list = m_list.Handle();
+    if (list && GetWindowThreadProcessId(list, nullptr) == GetCurrentThreadId()) m_list.AddString(line);
+}
+
 // Sent only when it changes: the list updates its scroll bar even for the
 // same extent, a cost at every line of a storm.
 void CLogDlg::SetExtent(int extent) {

@@ -21,6 +21,11 @@ public:
     ~CLogDlg() override;
 
     void AddLine(const char* line) override;
+    // The line a crash report ends the trace with, for a process about to
+    // end: logged without the heap, and added to the list only on the list's
+    // own thread (another thread could wait forever for a window thread that
+    // has stopped). No scenario recording, no repaint.
+    void AddLastLine(const char* line);
 
     // The list keeps at most this many lines; the oldest go first.
     static constexpr int kMaxLines = 1001;

@@ -61,9 +61,7 @@ void CLogFile::Unlock(bool owned) {
     if (owned) ReleaseMutex(m_mutex);
 }
 
-void CLogFile::Write(LogLevel level, const char* sourceFile, int sourceLine, const char* text) {
-    if (!m_enabled) return;
-    const bool owned = Lock();
+vrx::ClockTime CLogFile::LocalTime() {
     SYSTEMTIME now;
     GetLocalTime(&now);
     vrx::ClockTime time;
@@ -73,7 +71,29 @@ void CLogFile::Write(LogLevel level, const char* sourceFile, int sourceLine, con
     time.minute = now.wMinute;
     time.second = now.wSecond;
     time.millisecond = now.wMilliseconds;
-    Flush(vrx::FormatLogRecord(time, GetCurrentProcessId(), GetCurrentThreadId(), level, text));
+    return time;
+}
+
+void CLogFile::Write(LogLevel level, const char* sourceFile, int sourceLine, const char* text) {
+    if (!m_enabled) return;
+    const bool owned = Lock();
+    Flush(vrx::FormatLogRecord(LocalTime(), GetCurrentProcessId(), GetCurrentThreadId(), level, text));
+    Unlock(owned);
+}
+
+void CLogFile::WriteLast(LogLevel level, const char* text) {
+    if (!m_enabled) return;
+    char record[kLastRecordBytes];
+    const bool owned = Lock();
+    const size_t length = vrx::FormatLogRecordInto(record, sizeof record, LocalTime(), GetCurrentProcessId(),
+                                                   GetCurrentThreadId(), level, text);
+    HANDLE file = OpenForAppend();
+    if (file != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        SetFilePointer(file, 0, nullptr, FILE_END);
+        WriteFile(file, record, static_cast<DWORD>(length), &written, nullptr);
+        CloseHandle(file);
+    }
     Unlock(owned);
 }
 

@@ -24,6 +24,11 @@ public:
     CLogFile& operator=(const CLogFile&) = delete;
 
     void Write(LogLevel level, const char* sourceFile, int sourceLine, const char* text);
+    // The last record of a process that is about to end (a crash): built on
+    // the stack and appended without the heap or a rotation, since a damaged
+    // heap may be what ends it. A record past kLastRecordBytes is cut.
+    void WriteLast(LogLevel level, const char* text);
+    static constexpr size_t kLastRecordBytes = 2048;
 
     bool IsEnabled() const { return m_enabled != FALSE; }
     const std::string& MainPath() const { return m_mainPath; }
@@ -37,6 +42,7 @@ public:
     static constexpr DWORD kOpenRetryMs = 100;
 
 private:
+    static vrx::ClockTime LocalTime();
     void Construct(const std::string& folder, const char* baseName, const char* backupBaseName);
     HANDLE OpenForAppend() const;
     void Flush(const std::string& record);

@@ -12,15 +12,37 @@ const char* LogLevelTag(int level) {
     return kTags[level];
 }
 
+namespace {
+
+void FormatHead(char (&head)[80], const ClockTime& time, uint32_t processId, uint32_t threadId, int level) {
+    std::snprintf(head, sizeof head, "%02d/%02d %02d:%02d:%02d.%03d [%08X] [%08X] [%s] - ", time.month, time.day,
+                  time.hour, time.minute, time.second, time.millisecond, processId, threadId, LogLevelTag(level));
+}
+
+}  // namespace
+
 std::string FormatLogRecord(const ClockTime& time, uint32_t processId, uint32_t threadId, int level,
                             const char* text) {
     char head[80];
-    std::snprintf(head, sizeof head, "%02d/%02d %02d:%02d:%02d.%03d [%08X] [%08X] [%s] - ", time.month, time.day,
-                  time.hour, time.minute, time.second, time.millisecond, processId, threadId, LogLevelTag(level));
+    FormatHead(head, time, processId, threadId, level);
     std::string record(head);
     record += text ? text : "(null)";
     record += "\r\n";
     return record;
+}
+
+size_t FormatLogRecordInto(char* out, size_t size, const ClockTime& time, uint32_t processId, uint32_t threadId,
+                           int level, const char* text) {
+    if (size < 3) return 0;
+    char head[80];
+    FormatHead(head, time, processId, threadId, level);
+    // Room is kept for the line end: a cut record still ends its line.
+    const int n = std::snprintf(out, size - 2, "%s%s", head, text ? text : "(null)");
+    size_t length = n < 0 ? 0 : std::min(static_cast<size_t>(n), size - 3);
+    out[length++] = '\r';
+    out[length++] = '\n';
+    out[length] = '\0';
+    return length;
 }
 
 std::string LogMutexName(const std::string& mainPath) {

@@ -2,6 +2,7 @@
 // kernel object needed, so these are tested natively.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -18,6 +19,11 @@ const char* LogLevelTag(int level);
 // "%02d/%02d %02d:%02d:%02d.%03d [%08X] [%08X] [%s] - %s\r\n"
 std::string FormatLogRecord(const ClockTime& time, uint32_t processId, uint32_t threadId, int level,
                             const char* text);
+// The same record in the caller's buffer (at least 3 bytes), cut to fit but
+// still ending in CR LF, for a writer that must not touch the heap. Returns
+// its length.
+size_t FormatLogRecordInto(char* out, size_t size, const ClockTime& time, uint32_t processId, uint32_t threadId,
+                           int level, const char* text);
 
 // The path with every backslash replaced: a mutex name may hold none.
 std::string LogMutexName(const std::string& mainPath);

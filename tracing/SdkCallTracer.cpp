@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "CodeNames.h"
+#include "SdkCallInFlight.h"
 #include "TraceFormat.h"
 
 namespace vrx {
@@ -71,19 +72,19 @@ void SdkCallTracer::AddSeparator(size_t width) { AddLine(std::string(width, '-')
 
 uint32_t SdkCallTracer::TraceHandleCall(const char* function, HandleCall call, HVRXPRINTER hPrinter) {
     Trace(function, kCall, "hPrinter=0x%08X", hPrinter);
-    return TraceReturn(function, call(hPrinter));
+    return TraceReturn(function, CallSdk(function, call, hPrinter));
 }
 
 uint32_t SdkCallTracer::TraceOrderCall(const char* function, OrderCall call, HVRXPRINTER hPrinter,
                                        uint32_t dwOrderId) {
     Trace(function, kCall, "hPrinter=0x%08X, dwOrderId=0x%08X", hPrinter, dwOrderId);
-    return TraceReturn(function, call(hPrinter, dwOrderId));
+    return TraceReturn(function, CallSdk(function, call, hPrinter, dwOrderId));
 }
 
 uint32_t SdkCallTracer::TraceSearch(const char* function, SearchCall call, uint16_t* pPrinterNum,
                                     uint32_t dwWaitTime) {
     Trace(function, kCall, "pPrinterNum=%s, dwWaitTime=%u", PointerText(pPrinterNum).c_str(), dwWaitTime);
-    const uint32_t result = call(pPrinterNum, dwWaitTime);
+    const uint32_t result = CallSdk(function, call, pPrinterNum, dwWaitTime);
     Trace(function, kReturn, "return=%s, *pPrinterNum=%s", vrx::FormatResult(result).c_str(),
           Decimal(pPrinterNum).c_str());
     return result;
@@ -95,13 +96,13 @@ uint32_t SdkCallTracer::vrxLibOpen(const char* lpLogFileName) {
     const char* const fn = "vrxLibOpen";
     AddSeparator(80);
     Trace(fn, kCall, "lpLogFileName=\"%s\"", TextOrNull(lpLogFileName).c_str());
-    return TraceReturn(fn, ::vrxLibOpen(lpLogFileName));
+    return TraceReturn(fn, CallSdk(fn, ::vrxLibOpen, lpLogFileName));
 }
 
 uint32_t SdkCallTracer::vrxLibClose() {
     const char* const fn = "vrxLibClose";
     Trace(fn, kCall, "%s", "");
-    const uint32_t result = TraceReturn(fn, ::vrxLibClose());
+    const uint32_t result = TraceReturn(fn, CallSdk(fn, ::vrxLibClose));
     AddSeparator(80);
     return result;
 }
@@ -110,13 +111,13 @@ uint32_t SdkCallTracer::vrxGetVrxVersion(uint16_t* pVrxVersion) {
     const char* const fn = "vrxGetVrxVersion";
     if (pVrxVersion) *pVrxVersion = 0;
     Trace(fn, kCall, "pVrxVersion=%s", std::to_string(reinterpret_cast<uintptr_t>(pVrxVersion)).c_str());
-    return TraceReturn(fn, ::vrxGetVrxVersion(pVrxVersion));
+    return TraceReturn(fn, CallSdk(fn, ::vrxGetVrxVersion, pVrxVersion));
 }
 
 uint32_t SdkCallTracer::vrxSetCompletionProcMode(uint32_t dwMode) {
     const char* const fn = "vrxSetCompletionProcMode";
     Trace(fn, kCall, "dwMode=0x%08X", dwMode);
-    return TraceReturn(fn, ::vrxSetCompletionProcMode(dwMode));
+    return TraceReturn(fn, CallSdk(fn, ::vrxSetCompletionProcMode, dwMode));
 }
 
 uint32_t SdkCallTracer::vrxSearchPrinter(uint16_t* pPrinterNum, uint32_t dwWaitTime) {
@@ -130,7 +131,7 @@ uint32_t SdkCallTracer::vrxSearchPrinter2(uint16_t* pPrinterNum, uint32_t dwWait
 uint32_t SdkCallTracer::vrxGetPrinter(uint16_t wBufferNum, VRXPRINTERINFO* pPrinterInfo) {
     const char* const fn = "vrxGetPrinter";
     Trace(fn, kCall, "wBufferNum=%u, pPrinterInfo=%s", wBufferNum, PointerText(pPrinterInfo).c_str());
-    const uint32_t result = ::vrxGetPrinter(wBufferNum, pPrinterInfo);
+    const uint32_t result = CallSdk(fn, ::vrxGetPrinter, wBufferNum, pPrinterInfo);
     // Every record of the buffer, however many printers the library found.
     const uint32_t bytes = wBufferNum * static_cast<uint32_t>(sizeof(VRXPRINTERINFO));
     TraceRecordBuffer(fn, kPrinterInfoRecord, pPrinterInfo, bytes, bytes);
@@ -144,7 +145,7 @@ uint32_t SdkCallTracer::vrxDevOpen(uint32_t dwIPAddress, HVRXPRINTER* phPrinter,
     Trace(fn, kCall, "dwIPAddress=%s, phPrinter=%s, pEventProc=%s, pUnitProc=%s",
           vrx::FormatIpAddress(dwIPAddress).c_str(), PointerText(phPrinter).c_str(), PointerText(pEventProc).c_str(),
           PointerText(pUnitProc).c_str());
-    return TraceReturn(fn, ::vrxDevOpen(dwIPAddress, phPrinter, pEventProc, pUnitProc));
+    return TraceReturn(fn, CallSdk(fn, ::vrxDevOpen, dwIPAddress, phPrinter, pEventProc, pUnitProc));
 }
 
 uint32_t SdkCallTracer::vrxDevClose(HVRXPRINTER hPrinter) {
@@ -168,7 +169,7 @@ uint32_t SdkCallTracer::vrxDevOccupyCheck(HVRXPRINTER hPrinter) {
 uint32_t SdkCallTracer::vrxDevGetUnitInfo(HVRXPRINTER hPrinter, VRXUNITINFO* pUnitInfo) {
     const char* const fn = "vrxDevGetUnitInfo";
     Trace(fn, kCall, "hPrinter=0x%08X, pUnitInfo=%s", hPrinter, PointerText(pUnitInfo).c_str());
-    const uint32_t result = ::vrxDevGetUnitInfo(hPrinter, pUnitInfo);
+    const uint32_t result = CallSdk(fn, ::vrxDevGetUnitInfo, hPrinter, pUnitInfo);
     TraceRecord(fn, kUnitInfoRecord, pUnitInfo);
     return TraceReturn(fn, result);
 }
@@ -178,7 +179,7 @@ uint32_t SdkCallTracer::vrxDevGetMagInfo(HVRXPRINTER hPrinter, VRXMAGINFO* pMagI
     const uint32_t bufferBytes = pdwSize ? *pdwSize : 0;
     Trace(fn, kCall, "hPrinter=0x%08X, pMagInfo(size:%d)=%s, *pdwSize=%s", hPrinter,
           static_cast<int>(sizeof(VRXMAGINFO)), PointerText(pMagInfo).c_str(), Decimal(pdwSize).c_str());
-    const uint32_t result = ::vrxDevGetMagInfo(hPrinter, pMagInfo, pdwSize);
+    const uint32_t result = CallSdk(fn, ::vrxDevGetMagInfo, hPrinter, pMagInfo, pdwSize);
     const uint32_t shown =
         TraceRecordBuffer(fn, kMagInfoRecord, pMagInfo, bufferBytes, pdwSize ? *pdwSize : 0);
     Trace(fn, kReturn, "return=%s, *pdwSize=%s(%d)", vrx::FormatResult(result).c_str(), Decimal(pdwSize).c_str(),
@@ -192,7 +193,7 @@ uint32_t SdkCallTracer::vrxDevGetAllMagInfo(HVRXPRINTER hPrinter, VRXMAGDETAILIN
     const uint32_t bufferBytes = pdwSize ? *pdwSize : 0;
     Trace(fn, kCall, "hPrinter=0x%08X, pMagDetailInfo(size:%d)=%s, *pdwSize=%s", hPrinter,
           static_cast<int>(sizeof(VRXMAGDETAILINFO)), PointerText(pMagDetailInfo).c_str(), Decimal(pdwSize).c_str());
-    const uint32_t result = ::vrxDevGetAllMagInfo(hPrinter, pMagDetailInfo, pdwSize);
+    const uint32_t result = CallSdk(fn, ::vrxDevGetAllMagInfo, hPrinter, pMagDetailInfo, pdwSize);
     TraceRecordBuffer(fn, kMagDetailInfoRecord, pMagDetailInfo, bufferBytes, pdwSize ? *pdwSize : 0);
     return TraceReturn(fn, result);
 }
@@ -200,7 +201,7 @@ uint32_t SdkCallTracer::vrxDevGetAllMagInfo(HVRXPRINTER hPrinter, VRXMAGDETAILIN
 uint32_t SdkCallTracer::vrxDevGetSetUpInfo(HVRXPRINTER hPrinter, VRXSETUPINFO* pSetUpInfo) {
     const char* const fn = "vrxDevGetSetUpInfo";
     Trace(fn, kCall, "hPrinter=0x%08X, pSetUpInfo=%s", hPrinter, PointerText(pSetUpInfo).c_str());
-    const uint32_t result = ::vrxDevGetSetUpInfo(hPrinter, pSetUpInfo);
+    const uint32_t result = CallSdk(fn, ::vrxDevGetSetUpInfo, hPrinter, pSetUpInfo);
     TraceRecord(fn, kSetUpInfoRecord, pSetUpInfo);
     return TraceReturn(fn, result);
 }
@@ -208,7 +209,7 @@ uint32_t SdkCallTracer::vrxDevGetSetUpInfo(HVRXPRINTER hPrinter, VRXSETUPINFO* p
 uint32_t SdkCallTracer::vrxDevGetPrintNumInfo(HVRXPRINTER hPrinter, VRXPRINTNUMINFO* pPrintNumInfo) {
     const char* const fn = "vrxDevGetPrintNumInfo";
     Trace(fn, kCall, "hPrinter=0x%08X, pPrintNumInfo=%s", hPrinter, PointerText(pPrintNumInfo).c_str());
-    const uint32_t result = ::vrxDevGetPrintNumInfo(hPrinter, pPrintNumInfo);
+    const uint32_t result = CallSdk(fn, ::vrxDevGetPrintNumInfo, hPrinter, pPrintNumInfo);
     TraceRecord(fn, kPrintNumInfoRecord, pPrintNumInfo);
     return TraceReturn(fn, result);
 }
@@ -216,14 +217,14 @@ uint32_t SdkCallTracer::vrxDevGetPrintNumInfo(HVRXPRINTER hPrinter, VRXPRINTNUMI
 uint32_t SdkCallTracer::vrxDevSetTime(HVRXPRINTER hPrinter, VRXTIMEINFO* pTime) {
     const char* const fn = "vrxDevSetTime";
     Trace(fn, kCall, "hPrinter=0x%08X, pTime=%s", hPrinter, pTime ? FormatTimeInfo(*pTime).c_str() : "(null)");
-    return TraceReturn(fn, ::vrxDevSetTime(hPrinter, pTime));
+    return TraceReturn(fn, CallSdk(fn, ::vrxDevSetTime, hPrinter, pTime));
 }
 
 uint32_t SdkCallTracer::vrxDevGetTime(HVRXPRINTER hPrinter, VRXTIMEINFO* pTime) {
     const char* const fn = "vrxDevGetTime";
     if (pTime) std::memset(pTime, 0, sizeof *pTime);
     Trace(fn, kCall, "hPrinter=0x%08X, pTime=%s", hPrinter, PointerText(pTime).c_str());
-    const uint32_t result = ::vrxDevGetTime(hPrinter, pTime);
+    const uint32_t result = CallSdk(fn, ::vrxDevGetTime, hPrinter, pTime);
     Trace(fn, kReturn, "return=%s, *pTime=%s", vrx::FormatResult(result).c_str(),
           pTime ? FormatTimeInfo(*pTime).c_str() : "(null)");
     return result;
@@ -233,19 +234,19 @@ uint32_t SdkCallTracer::vrxDevGetProfile(HVRXPRINTER hPrinter, const char* lpFil
     const char* const fn = "vrxDevGetProfile";
     Trace(fn, kCall, "hPrinter=0x%08X, lpFileName=\"%s\", %s", hPrinter, TextOrNull(lpFileName).c_str(),
           InlineRecord(kPaperInfoRecord, pPaperInfo, "pPaperInfo").c_str());
-    return TraceReturn(fn, ::vrxDevGetProfile(hPrinter, lpFileName, pPaperInfo));
+    return TraceReturn(fn, CallSdk(fn, ::vrxDevGetProfile, hPrinter, lpFileName, pPaperInfo));
 }
 
 uint32_t SdkCallTracer::vrxDevResetEvent(HVRXPRINTER hPrinter, uint32_t dwErrHandle, uint32_t dwActionId) {
     const char* const fn = "vrxDevResetEvent";
     Trace(fn, kCall, "hPrinter=0x%08X, dwErrHandle=%u, dwActionId=%u", hPrinter, dwErrHandle, dwActionId);
-    return TraceReturn(fn, ::vrxDevResetEvent(hPrinter, dwErrHandle, dwActionId));
+    return TraceReturn(fn, CallSdk(fn, ::vrxDevResetEvent, hPrinter, dwErrHandle, dwActionId));
 }
 
 uint32_t SdkCallTracer::vrxDevCtrlPrint(HVRXPRINTER hPrinter, uint32_t dwCtrl) {
     const char* const fn = "vrxDevCtrlPrint";
     Trace(fn, kCall, "hPrinter=0x%08X, dwCtrl=%u", hPrinter, dwCtrl);
-    return TraceReturn(fn, ::vrxDevCtrlPrint(hPrinter, dwCtrl));
+    return TraceReturn(fn, CallSdk(fn, ::vrxDevCtrlPrint, hPrinter, dwCtrl));
 }
 
 uint32_t SdkCallTracer::vrxDevGetTransmitTime(HVRXPRINTER hPrinter, uint32_t* pOrderId, uint32_t* pPrintID,
@@ -253,7 +254,7 @@ uint32_t SdkCallTracer::vrxDevGetTransmitTime(HVRXPRINTER hPrinter, uint32_t* pO
     const char* const fn = "vrxDevGetTransmitTime";
     Trace(fn, kCall, "hPrinter=0x%08X, pOrderId=%s, pPrintID=%s, pTime=%s", hPrinter, PointerText(pOrderId).c_str(),
           PointerText(pPrintID).c_str(), PointerText(pTime).c_str());
-    const uint32_t result = ::vrxDevGetTransmitTime(hPrinter, pOrderId, pPrintID, pTime);
+    const uint32_t result = CallSdk(fn, ::vrxDevGetTransmitTime, hPrinter, pOrderId, pPrintID, pTime);
     Trace(fn, kReturn, "return=%s, *pPrintID=%s, *pTime=%s", vrx::FormatResult(result).c_str(),
           Decimal(pPrintID).c_str(), Decimal(pTime).c_str());
     return result;
@@ -272,8 +273,8 @@ uint32_t SdkCallTracer::vrxDevVrxCommand1(HVRXPRINTER hPrinter, uint16_t wIfId, 
           "pwRecvBufLen=%s, lpRecvBuf=%s, dwTimeOut=%u",
           hPrinter, wIfId, wSendCmdId, wSendBufLen, PointerText(lpSendBuf).c_str(), wRecvCmdId,
           PointerText(pwRecvBufLen).c_str(), PointerText(lpRecvBuf).c_str(), dwTimeOut);
-    const uint32_t result = ::vrxDevVrxCommand1(hPrinter, wIfId, wSendCmdId, wSendBufLen, lpSendBuf, wRecvCmdId,
-                                                pwRecvBufLen, lpRecvBuf, dwTimeOut);
+    const uint32_t result = CallSdk(fn, ::vrxDevVrxCommand1, hPrinter, wIfId, wSendCmdId, wSendBufLen, lpSendBuf,
+                                    wRecvCmdId, pwRecvBufLen, lpRecvBuf, dwTimeOut);
     Trace(fn, kReturn, "return=%s, *pwRecvBufLen=%s", vrx::FormatResult(result).c_str(),
           Decimal(pwRecvBufLen).c_str());
     return result;
@@ -288,8 +289,8 @@ uint32_t SdkCallTracer::vrxDevVrxCommand2(HVRXPRINTER hPrinter, uint16_t wIfId, 
           "pwRecvBufLen=%s, pRecvProc=%s, dwTimeOut=%u",
           hPrinter, wIfId, wSendCmdId, wSendBufLen, PointerText(lpSendBuf).c_str(), wRecvCmdId,
           PointerText(pwRecvBufLen).c_str(), PointerText(pRecvProc).c_str(), dwTimeOut);
-    const uint32_t result = ::vrxDevVrxCommand2(hPrinter, wIfId, wSendCmdId, wSendBufLen, lpSendBuf, wRecvCmdId,
-                                                pwRecvBufLen, pRecvProc, dwTimeOut);
+    const uint32_t result = CallSdk(fn, ::vrxDevVrxCommand2, hPrinter, wIfId, wSendCmdId, wSendBufLen, lpSendBuf,
+                                    wRecvCmdId, pwRecvBufLen, pRecvProc, dwTimeOut);
     Trace(fn, kReturn, "return=%s, *pwRecvBufLen=%s", vrx::FormatResult(result).c_str(),
           Decimal(pwRecvBufLen).c_str());
     return result;
@@ -300,13 +301,13 @@ uint32_t SdkCallTracer::vrxDevVrxNotice(HVRXPRINTER hPrinter, uint16_t wIfId, ui
     const char* const fn = "vrxDevVrxNotice";
     Trace(fn, kCall, "hPrinter=0x%08X, wIfId=0x%04X, wCmdId=0x%04X, pNoticeProc=%s", hPrinter, wIfId, wCmdId,
           PointerText(pNoticeProc).c_str());
-    return TraceReturn(fn, ::vrxDevVrxNotice(hPrinter, wIfId, wCmdId, pNoticeProc));
+    return TraceReturn(fn, CallSdk(fn, ::vrxDevVrxNotice, hPrinter, wIfId, wCmdId, pNoticeProc));
 }
 
 uint32_t SdkCallTracer::vrxDevVrxNoticeEventProcEx(HVRXPRINTER hPrinter, VRXEVENTPROCEX pEventProcEx) {
     const char* const fn = "vrxDevVrxNoticeEventProcEx";
     Trace(fn, kCall, "hPrinter=0x%08X, pEventProcEx=%s", hPrinter, PointerText(pEventProcEx).c_str());
-    return TraceReturn(fn, ::vrxDevVrxNoticeEventProcEx(hPrinter, pEventProcEx));
+    return TraceReturn(fn, CallSdk(fn, ::vrxDevVrxNoticeEventProcEx, hPrinter, pEventProcEx));
 }
 
 // --- Orders and printing
@@ -320,8 +321,8 @@ uint32_t SdkCallTracer::vrxDevStartOrderEx(HVRXPRINTER hPrinter, uint32_t* pdwOr
           "dwExOptions=%u",
           hPrinter, PointerText(pdwOrderId).c_str(), PointerText(pEventProc).c_str(), dwPriority, dwSorterNum,
           dwSortFrame, dwExOptions);
-    const uint32_t result =
-        ::vrxDevStartOrderEx(hPrinter, pdwOrderId, pEventProc, dwPriority, dwSorterNum, dwSortFrame, dwExOptions);
+    const uint32_t result = CallSdk(fn, ::vrxDevStartOrderEx, hPrinter, pdwOrderId, pEventProc, dwPriority, dwSorterNum,
+                                    dwSortFrame, dwExOptions);
     Trace(fn, kReturn, "return=%s, *pdwOrderId=%s", vrx::FormatResult(result).c_str(), Hex(pdwOrderId).c_str());
     return result;
 }
@@ -336,7 +337,7 @@ uint32_t SdkCallTracer::vrxDevPrint(HVRXPRINTER hPrinter, uint32_t dwOrderId, ui
     Trace(fn, kCall, "hPrinter=0x%08X, dwOrderId=0x%08X, pPrintID=%s, pEventProc=%s, pPrintInfo=%s", hPrinter,
           dwOrderId, PointerText(pPrintID).c_str(), PointerText(pEventProc).c_str(), PointerText(pPrintInfo).c_str());
     TraceRecord(fn, kPrintInfoRecord, pPrintInfo);
-    const uint32_t result = ::vrxDevPrint(hPrinter, dwOrderId, pPrintID, pEventProc, pPrintInfo);
+    const uint32_t result = CallSdk(fn, ::vrxDevPrint, hPrinter, dwOrderId, pPrintID, pEventProc, pPrintInfo);
     Trace(fn, kReturn, "return=%s, *pPrintID=%s", vrx::FormatResult(result).c_str(), Decimal(pPrintID).c_str());
     return result;
 }
@@ -348,7 +349,7 @@ uint32_t SdkCallTracer::vrxDevBlankPrint(HVRXPRINTER hPrinter, uint32_t dwOrderI
           dwOrderId, PointerText(pPrintID).c_str(), PointerText(pEventProc).c_str(),
           PointerText(pBlankPrintInfo).c_str());
     TraceRecord(fn, kBlankPrintInfoRecord, pBlankPrintInfo);
-    const uint32_t result = ::vrxDevBlankPrint(hPrinter, dwOrderId, pPrintID, pEventProc, pBlankPrintInfo);
+    const uint32_t result = CallSdk(fn, ::vrxDevBlankPrint, hPrinter, dwOrderId, pPrintID, pEventProc, pBlankPrintInfo);
     Trace(fn, kReturn, "return=%s, *pPrintID=%s", vrx::FormatResult(result).c_str(), Decimal(pPrintID).c_str());
     return result;
 }
@@ -372,7 +373,7 @@ uint32_t SdkCallTracer::vrxDevEndDuplex(HVRXPRINTER hPrinter, uint32_t dwOrderId
 uint32_t SdkCallTracer::vrxDevCancelPrintOrder(HVRXPRINTER hPrinter, uint32_t dwOrderId, uint32_t dwPrintID) {
     const char* const fn = "vrxDevCancelPrintOrder";
     Trace(fn, kCall, "hPrinter=0x%08X, dwOrderId=0x%08X, dwPrintID=%u", hPrinter, dwOrderId, dwPrintID);
-    return TraceReturn(fn, ::vrxDevCancelPrintOrder(hPrinter, dwOrderId, dwPrintID));
+    return TraceReturn(fn, CallSdk(fn, ::vrxDevCancelPrintOrder, hPrinter, dwOrderId, dwPrintID));
 }
 
 uint32_t SdkCallTracer::vrxDevCancelPrintAll(HVRXPRINTER hPrinter) {
@@ -383,7 +384,7 @@ uint32_t SdkCallTracer::vrxDevGetPrintStatus(HVRXPRINTER hPrinter, uint32_t dwPr
     const char* const fn = "vrxDevGetPrintStatus";
     Trace(fn, kCall, "hPrinter=0x%08X, dwPrintID=%u, pPrintStatus=%s", hPrinter, dwPrintID,
           PointerText(pPrintStatus).c_str());
-    const uint32_t result = ::vrxDevGetPrintStatus(hPrinter, dwPrintID, pPrintStatus);
+    const uint32_t result = CallSdk(fn, ::vrxDevGetPrintStatus, hPrinter, dwPrintID, pPrintStatus);
     Trace(fn, kReturn, "return=%s, *pPrintStatus=%s", vrx::FormatResult(result).c_str(),
           Decimal(pPrintStatus).c_str());
     return result;
@@ -394,7 +395,7 @@ uint32_t SdkCallTracer::vrxDevInterruptPrintOrder(HVRXPRINTER hPrinter, uint32_t
     const char* const fn = "vrxDevInterruptPrintOrder";
     Trace(fn, kCall, "hPrinter=0x%08X, dwOrderId=0x%08X, pInterruptOrderInfo=%s", hPrinter, dwOrderId,
           PointerText(pInterruptOrderInfo).c_str());
-    const uint32_t result = ::vrxDevInterruptPrintOrder(hPrinter, dwOrderId, pInterruptOrderInfo);
+    const uint32_t result = CallSdk(fn, ::vrxDevInterruptPrintOrder, hPrinter, dwOrderId, pInterruptOrderInfo);
     TraceRecord(fn, kInterruptOrderRecord, pInterruptOrderInfo);
     return TraceReturn(fn, result);
 }
@@ -405,7 +406,7 @@ uint32_t SdkCallTracer::vrxDevStartRetransmission(HVRXPRINTER hPrinter, uint32_t
     Trace(fn, kCall, "hPrinter=0x%08X, dwOrderId=0x%08X, pInterruptOrderInfo=%s", hPrinter, dwOrderId,
           PointerText(pInterruptOrderInfo).c_str());
     TraceRecord(fn, kInterruptOrderRecord, pInterruptOrderInfo);
-    return TraceReturn(fn, ::vrxDevStartRetransmission(hPrinter, dwOrderId, pInterruptOrderInfo));
+    return TraceReturn(fn, CallSdk(fn, ::vrxDevStartRetransmission, hPrinter, dwOrderId, pInterruptOrderInfo));
 }
 
 uint32_t SdkCallTracer::vrxDevEndRetransmission(HVRXPRINTER hPrinter, uint32_t dwOrderId) {
@@ -421,7 +422,8 @@ uint32_t SdkCallTracer::vrxDevStartFAD(HVRXPRINTER hPrinter, uint32_t dwOrderId,
           "hPrinter=0x%08X, dwOrderId=0x%08X, lpOrderKey=\"%s\", lpdwResult=%s, wFadOut=%u, lpFadFileName=\"%s\"",
           hPrinter, dwOrderId, TextOrNull(lpOrderKey).c_str(), PointerText(lpdwResult).c_str(), wFadOut,
           TextOrNull(lpFadFileName).c_str());
-    const uint32_t result = ::vrxDevStartFAD(hPrinter, dwOrderId, lpOrderKey, lpdwResult, wFadOut, lpFadFileName);
+    const uint32_t result =
+        CallSdk(fn, ::vrxDevStartFAD, hPrinter, dwOrderId, lpOrderKey, lpdwResult, wFadOut, lpFadFileName);
     Trace(fn, kReturn, "return=%s, *lpdwResult=%s", vrx::FormatResult(result).c_str(), Hex(lpdwResult).c_str());
     return result;
 }

@@ -4,8 +4,10 @@
 // result unchanged and unexamined. The trace window derives from this class
 // and provides the line sink; the same code builds and is tested natively.
 //
-// The three setters (vrxSetCustomMode, vrxSetTempFolder, vrxSetConnectMode)
-// are called directly and have no wrapper.
+// Every wrapper enters the library through CallSdk, which names the entry
+// point in flight for a crash report. The three setters (vrxSetCustomMode,
+// vrxSetTempFolder, vrxSetConnectMode) have no wrapper: the console calls
+// them through CallSdk itself.
 #pragma once
 
 #include <cstdint>

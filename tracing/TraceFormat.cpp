@@ -1,5 +1,6 @@
 #include "TraceFormat.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <cstdio>
@@ -43,15 +44,36 @@ std::string FormatTraceMessage(const char* format, ...) {
     return message;
 }
 
+namespace {
+
+// The line frame, one for both writers.
+int FrameLine(char* out, size_t size, const ClockTime& time, const char* tag, const char* function,
+              const char* message) {
+    return std::snprintf(out, size, "%02d:%02d:%02d'%03d [%-3s] [%s] %s", time.hour, time.minute, time.second,
+                         time.millisecond, tag ? tag : "", function ? function : "", message ? message : "");
+}
+
+}  // namespace
+
 std::string FormatTraceLine(const ClockTime& time, const char* tag, const char* function, const std::string& message) {
-    char head[64];
-    std::snprintf(head, sizeof head, "%02d:%02d:%02d'%03d [%-3s] [", time.hour, time.minute, time.second,
-                  time.millisecond, tag ? tag : "");
-    std::string line(head);
-    line += function ? function : "";
-    line += "] ";
-    line += message;
-    return line;
+    char line[kMaxTraceMessage + 128];
+    const int n = FrameLine(line, sizeof line, time, tag, function, message.c_str());
+    if (n < 0) return std::string();
+    if (static_cast<size_t>(n) < sizeof line) return std::string(line, static_cast<size_t>(n));
+    std::string longer(static_cast<size_t>(n), '\0');  // a longer message than a traced call makes
+    FrameLine(&longer[0], longer.size() + 1, time, tag, function, message.c_str());
+    return longer;
+}
+
+size_t FormatTraceLineInto(char* out, size_t size, const ClockTime& time, const char* tag, const char* function,
+                           const char* message) {
+    if (size == 0) return 0;
+    const int n = FrameLine(out, size, time, tag, function, message);
+    if (n < 0) {
+        out[0] = '\0';
+        return 0;
+    }
+    return std::min(static_cast<size_t>(n), size - 1);
 }
 
 std::string PointerText(uintptr_t address) {

@@ -34,6 +34,10 @@ std::string FormatTraceMessage(const char* format, ...)
 
 // "%02d:%02d:%02d'%03d [%-3s] [%s] %s"
 std::string FormatTraceLine(const ClockTime& time, const char* tag, const char* function, const std::string& message);
+// The same line in the caller's buffer, cut to fit and always terminated, for
+// a writer that must not touch the heap (a crash report). Returns its length.
+size_t FormatTraceLineInto(char* out, size_t size, const ClockTime& time, const char* tag, const char* function,
+                           const char* message);
 
 // A pointer or callback address: "0x%08X" where addresses are 32 bits (the
 // product), all 16 hex digits where they are 64 bits, so nothing is cut off.

@@ -2,6 +2,7 @@
 // fault settings), through the real window: results without a name, texts
 // without their terminator, storms of every kind of notification. The
 // console neither crashes nor hangs, and every notification is logged once.
+// A fault inside the library itself ends the console with a last record.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -113,5 +114,57 @@ TEST(MisbehavingStorm, StormsOfEveryKindAreLoggedExactlyOnce) {
             logged += line.find(kind.traced) != std::string::npos && line.find(kind.marker) != std::string::npos &&
                       line.find("wPortNo=5001") == std::string::npos;
         EXPECT_EQ(logged, kStorm);
+    }
+}
+
+// A fault inside the library ends the console, never silently: the process
+// ends with the fault's code, the log's last record names the call in flight
+// (traced, or a setter the console calls itself) and the library's module,
+// and a dump lies beside the log.
+TEST(MisbehavingCrash, AFaultInTheLibraryEndsTheConsoleWithALastRecordAndADump) {
+    const struct {
+        const char* entryPoint;  // made to fault
+        int button;              // 0: the library open, which calls the setters
+    } rows[] = {
+        {"vrxDevGetTime", IDC_DEV_GET_TIME},
+        {"vrxSetCustomMode", 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.entryPoint);
+        ConsoleProcess console;
+        console.WriteFile("ZembrinSim.ini", std::string(kSimulator) + "[Faults]\r\nCrash=" + row.entryPoint + "\r\n");
+        console.WriteFile("VrxClient.log", "");
+        ASSERT_TRUE(console.Start());
+        DWORD id = 0;
+        GetWindowThreadProcessId(console.MainWindow(), &id);
+        HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+        ASSERT_NE(process, nullptr);
+        if (row.button) {
+            ASSERT_TRUE(console.OpenLibrary(false));
+            ASSERT_TRUE(console.OpenPrinter(127, 0, 0, 1));
+            // Posted: the handler never returns.
+            PostMessageA(console.MainWindow(), WM_COMMAND, MAKEWPARAM(row.button, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(console.Control(row.button)));
+        } else {
+            console.OpenLibrary(false);  // the setters follow the open in its handler
+        }
+        DWORD code = 0;
+        EXPECT_EQ(WaitForSingleObject(process, 60000), WAIT_OBJECT_0);
+        GetExitCodeProcess(process, &code);
+        CloseHandle(process);
+        EXPECT_EQ(Hex(code), Hex(EXCEPTION_ACCESS_VIOLATION));
+
+        const std::string log = ReadFileText(console.Folder().File("VrxClient.log"));
+        const size_t last = log.rfind('\n', log.size() >= 2 ? log.size() - 2 : 0);
+        const std::string record = log.substr(last == std::string::npos ? 0 : last + 1);
+        const std::string dump = console.Folder().File("VrxClient.dmp");
+        const std::regex expected("\\d\\d/\\d\\d [0-9:.]{12} \\[[0-9A-F]{8}\\] \\[[0-9A-F]{8}\\] \\[INFO \\] - "
+                                  "\\d\\d:\\d\\d:\\d\\d'\\d{3} \\[!!!\\] \\[" + std::string(row.entryPoint) +
+                                  "\\] the console ends: exception 0xC0000005 at ZembrinPrinter\\.dll\\+0x[0-9A-F]{8} "
+                                  "during " + row.entryPoint + "; dump (.*)\r\n");
+        std::smatch match;
+        ASSERT_TRUE(std::regex_match(record, match, expected)) << record;
+        EXPECT_EQ(match[1].str(), dump);
+        EXPECT_GT(testing_support::FileSize(dump), 0);
     }
 }

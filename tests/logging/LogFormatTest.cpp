@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "LogFormat.h"
 #include "TraceFormat.h"
@@ -47,6 +48,27 @@ TEST(LogRecord, LongTextIsKeptWhole) {
     const std::string text(70000, 'x');
     const std::string record = vrx::FormatLogRecord(At(1, 1, 0, 0, 0, 0), 1, 1, LOG_INFO, text.c_str());
     EXPECT_NE(record.find(text + "\r\n"), std::string::npos);
+}
+
+// The forms a crash report writes without the heap: the same text in a
+// buffer of exact size (the sanitizers see any write past it), or cut to fit,
+// a record still ending its line.
+TEST(LogRecord, WrittenIntoABufferIsTheSameTextOrCutToFit) {
+    const vrx::ClockTime t = At(12, 6, 20, 43, 27, 45);
+    const std::string record = vrx::FormatLogRecord(t, 0x4D2, 0xA1C, LOG_INFO, "some text");
+    const std::string line = vrx::FormatTraceLine(t, "!!!", "VrxClient", "the console ends");
+    for (size_t size : {record.size() + 1, record.size(), size_t{10}, size_t{3}}) {
+        std::vector<char> out(size);
+        const size_t n = vrx::FormatLogRecordInto(out.data(), size, t, 0x4D2, 0xA1C, LOG_INFO, "some text");
+        EXPECT_EQ(std::string(out.data(), n), size > record.size() ? record : record.substr(0, size - 3) + "\r\n");
+        EXPECT_EQ(out[n], '\0') << size;
+    }
+    for (size_t size : {line.size() + 1, size_t{9}}) {
+        std::vector<char> out(size);
+        const size_t n = vrx::FormatTraceLineInto(out.data(), size, t, "!!!", "VrxClient", "the console ends");
+        EXPECT_EQ(std::string(out.data()), line.substr(0, size - 1));
+        EXPECT_EQ(n, size - 1);
+    }
 }
 
 TEST(LogPaths, MutexNameReplacesEveryBackslash) {

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <tuple>
 
+#include "SdkCallInFlight.h"
+
 namespace fake {
 
 Sdk& State() {
@@ -21,6 +23,7 @@ Call& Enter(const char* function, std::vector<uint64_t> args) {
     call.function = function;
     call.args = std::move(args);
     call.linesBefore = sdk.lineCount ? sdk.lineCount() : 0;
+    call.inFlight = vrx::SdkCallInFlight() ? vrx::SdkCallInFlight() : "";
     sdk.calls.push_back(std::move(call));
     return sdk.calls.back();
 }

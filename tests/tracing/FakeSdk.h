@@ -19,6 +19,7 @@ struct Call {
     std::vector<uint64_t> args;          // every argument, pointers as addresses
     std::vector<unsigned char> input;    // the record passed in, as the library saw it
     size_t linesBefore = 0;              // trace lines written before the library was entered
+    std::string inFlight;                // the SDK call named in flight while the library ran
 };
 
 struct Sdk {

@@ -10,6 +10,7 @@
 #include <set>
 #include <type_traits>
 
+#include "SdkCallInFlight.h"
 #include "TraceTestSupport.h"
 
 namespace {
@@ -557,6 +558,9 @@ TEST(Wrappers, TraceEachCallExactlyAndPassItThroughUnchanged) {
         EXPECT_EQ(FunctionOf(expected.lines), call.function);
         EXPECT_EQ(h.args, call.args);
         EXPECT_EQ(expected.before, call.linesBefore) << "lines written before the library was entered";
+        // Named in flight for the call alone, for a crash report.
+        EXPECT_EQ(call.function, call.inFlight);
+        EXPECT_EQ(nullptr, vrx::SdkCallInFlight());
         if (c.check) c.check(h);
     }
 }

@@ -1,0 +1,9 @@
+#include "SdkCallInFlight.h"
+
+namespace vrx {
+namespace detail {
+
+std::atomic<const char*> g_sdkCallInFlight{nullptr};
+
+}  // namespace detail
+}  // namespace vrx
