@@ -334,6 +334,11 @@ bool ConsoleDriver::Ended(DWORD& exitCode) const {
     return true;
 }
 
+bool ConsoleDriver::Responding(DWORD timeoutMs) const {
+    DWORD_PTR result = 0;
+    return m_main && SendMessageTimeoutW(m_main, WM_NULL, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
+}
+
 std::vector<std::string> ConsoleDriver::NewTraceLines() {
     std::vector<std::string> lines;
     HANDLE file = CreateFileW(Utf8ToWide(m_folder + "VrxClient.log").c_str(), GENERIC_READ,

@@ -59,6 +59,8 @@ public:
     DWORD ProcessId() const { return m_process.dwProcessId; }
     // The console's process has ended (its exit code then), by "Exit" or not.
     bool Ended(DWORD& exitCode) const;
+    // Its window thread takes a message within the time.
+    bool Responding(DWORD timeoutMs) const;
 
     // New trace lines from the log file since the last call ("[tag] ..."),
     // the log's time stamps cut off.

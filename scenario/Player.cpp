@@ -166,6 +166,11 @@ std::string Player::Run(const Step& step) {
 // 0xC0000005 at ... during vrxDevPrint; dump ...").
 std::string Player::ConsoleEnded(const Step& step) {
     DWORD exitCode = 0;
+    // A window thread that answers nothing is in a long call, or reporting a
+    // crash and writing its dump (seconds under Wine): wait for either end.
+    constexpr DWORD kLongestReport = 120000;
+    if (!m_console.Ended(exitCode) && !m_console.Responding(1000))
+        WaitUntil([&] { return m_console.Ended(exitCode) || m_console.Responding(200); }, kLongestReport);
     if (!m_console.Ended(exitCode)) return std::string();
     ReadNewLines();
     const std::string head = "the console ended at line " + std::to_string(step.line) + ": ";
