@@ -45,6 +45,27 @@ size_t FormatLogRecordInto(char* out, size_t size, const ClockTime& time, uint32
     return length;
 }
 
+bool ParseLogRecord(const std::string& line, LogRecord& record) {
+    // "mm/dd hh:mm:ss.mmm [pid] [tid] [LEVEL] - text": the head is of fixed
+    // width, so a line of another shape is refused rather than misread.
+    constexpr int kBeforeSpace = 50;
+    char level[6] = {};
+    int used = 0;
+    ClockTime& t = record.time;
+    unsigned processId = 0, threadId = 0;
+    if (std::sscanf(line.c_str(), "%2d/%2d %2d:%2d:%2d.%3d [%8X] [%8X] [%5c] -%n", &t.month, &t.day, &t.hour, &t.minute,
+                    &t.second, &t.millisecond, &processId, &threadId, level, &used) != 9 ||
+        used != kBeforeSpace || line.size() <= static_cast<size_t>(used) || line[static_cast<size_t>(used)] != ' ')
+        return false;
+    record.processId = processId;
+    record.threadId = threadId;
+    record.level = level;
+    size_t end = line.size();
+    while (end > kBeforeSpace + 1u && (line[end - 1] == '\r' || line[end - 1] == '\n')) --end;
+    record.text = line.substr(kBeforeSpace + 1, end - kBeforeSpace - 1);
+    return true;
+}
+
 std::string LogMutexName(const std::string& mainPath) {
     std::string name = mainPath;
     std::replace(name.begin(), name.end(), '\\', '_');

@@ -25,6 +25,18 @@ std::string FormatLogRecord(const ClockTime& time, uint32_t processId, uint32_t 
 size_t FormatLogRecordInto(char* out, size_t size, const ClockTime& time, uint32_t processId, uint32_t threadId,
                            int level, const char* text);
 
+// One record read back: its time, ids, level tag and text (without CR LF).
+struct LogRecord {
+    ClockTime time;
+    uint32_t processId = 0;
+    uint32_t threadId = 0;
+    std::string level;  // the five-character tag
+    std::string text;
+};
+// False for a line that is not a whole record of this form (a line of
+// another program, one cut short).
+bool ParseLogRecord(const std::string& line, LogRecord& record);
+
 // The path with every backslash replaced: a mutex name may hold none.
 std::string LogMutexName(const std::string& mainPath);
 

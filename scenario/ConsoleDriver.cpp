@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "LogFormat.h"
 #include "resource.h"
 
 namespace scenario {
@@ -360,11 +361,10 @@ std::vector<std::string> ConsoleDriver::NewTraceLines() {
     m_partialLine += bytes;
     size_t start = 0;
     for (size_t end; (end = m_partialLine.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        std::string record = m_partialLine.substr(start, end - start);
-        // "mm/dd hh:mm:ss.mmm [pid] [tid] [INFO ] - hh:mm:ss'mmm [tag] ...": from the tag on.
-        const size_t body = record.find("] - ");
-        if (body == std::string::npos) continue;
-        record.erase(0, body + 4);
+        vrx::LogRecord parsed;
+        if (!vrx::ParseLogRecord(m_partialLine.substr(start, end - start), parsed)) continue;
+        // "hh:mm:ss'mmm [tag] ...": from the tag on.
+        std::string& record = parsed.text;
         if (record.size() > 13 && record[8] == '\'' && record[12] == ' ') record.erase(0, 13);
         // The log keeps the system code page.
         const int length = MultiByteToWideChar(CP_ACP, 0, record.data(), static_cast<int>(record.size()), nullptr, 0);

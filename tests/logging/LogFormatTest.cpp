@@ -30,6 +30,34 @@ TEST(LogRecord, HasTheExactFrame) {
               "12/06 20:43:27.045 [000004D2] [00000A1C] [INFO ] - some text\r\n");
 }
 
+// A record reads back as it was written; a line of another shape is refused.
+TEST(LogRecord, ParsesBackWhatItWroteAndRefusesOtherLines) {
+    const std::string written = vrx::FormatLogRecord(At(12, 6, 20, 43, 27, 45), 0x4D2, 0xA1C, LOG_WARN, "  a - b ]");
+    const struct {
+        std::string line;
+        bool parses;
+        const char* text;
+    } cases[] = {
+        {written, true, "  a - b ]"},
+        {written.substr(0, written.size() - 2), true, "  a - b ]"},
+        {"12/06 20:43:27.045 [000004D2] [00000A1C] [INFO ] - ", true, ""},
+        {"12/06 20:43:27.045 [4D2] [00000A1C] [INFO ] - text", false, ""},
+        {"12/06 20:43:27.045 [000004D2] [00000A1C] [INFO] - text", false, ""},
+        {"12/06 20:43:27.045 [000004D2] [00000A1C] [INFO ] -", false, ""},
+        {"--------------------------------------------------------------------------------", false, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        vrx::LogRecord record;
+        ASSERT_EQ(vrx::ParseLogRecord(c.line, record), c.parses);
+        if (!c.parses) continue;
+        EXPECT_EQ(record.text, c.text);
+        EXPECT_EQ(record.processId, 0x4D2u);
+        EXPECT_EQ(record.time.millisecond, 45);
+        if (c.line == written) EXPECT_EQ(record.level, "WARN ");
+    }
+}
+
 TEST(LogRecord, EveryLevelTagIsFiveCharactersSoTextLinesUp) {
     const vrx::ClockTime t = At(1, 2, 3, 4, 5, 6);
     size_t column = std::string::npos;
