@@ -82,6 +82,7 @@ private:
     PROCESS_INFORMATION m_process{};
     HWND m_main = nullptr;
     uint64_t m_logOffset = 0;
+    uint64_t m_logIdentity = 0;  // the file read last, to tell a rotation
     std::string m_partialLine;
 };
 

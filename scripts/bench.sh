@@ -93,7 +93,7 @@ if [ "${1:-}" = soak ]; then
     echo "$preset: $played of $rounds rounds played, $failed failed, $crashes crashes; $(( ms / (played > 0 ? played : 1) )) ms a round (exit code $status)"
     sed -n '/^reading /,$p' "$out/stdout.txt"
     cp "$out/soak.html" "$root/build/$preset/soak.html" && echo "$preset: charts in build/$preset/soak.html"
-    rm -rf "$out"
+    if [ "$status" -eq 0 ]; then rm -rf "$out"; else echo "$preset: the run folder, its log and the step report kept in $out"; fi
   done
   exit 0
 fi
