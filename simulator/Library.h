@@ -45,64 +45,10 @@ public:
     // Replaces the platform; only between a close and the next open.
     void SetPlatform(std::shared_ptr<Platform> platform);
 
-    uint32_t LibOpen(const char* lpLogFileName);
-    uint32_t LibClose();
-    uint32_t GetVrxVersion(uint16_t* pVrxVersion);
-    uint32_t SetCompletionProcMode(uint32_t dwMode);
-    void SetCustomMode(uint32_t dwMode);
-    void SetTempFolder(const char* lpFolder);
-    void SetConnectMode(uint32_t dwMode);
-
-    uint32_t SearchPrinter(uint16_t* pPrinterNum, uint32_t dwWaitTime);
-    uint32_t SearchPrinter2(uint16_t* pPrinterNum, uint32_t dwWaitTime);
-    uint32_t GetPrinter(uint16_t wBufferNum, VRXPRINTERINFO* pPrinterInfo);
-
-    uint32_t DevOpen(uint32_t dwIPAddress, HVRXPRINTER* phPrinter, VRXEVENTPROC pEventProc, VRXUNITPROC pUnitProc);
-    uint32_t DevClose(HVRXPRINTER hPrinter);
-    uint32_t DevCloseCheck(HVRXPRINTER hPrinter);
-    uint32_t DevIsReady(HVRXPRINTER hPrinter);
-    uint32_t DevOccupyCheck(HVRXPRINTER hPrinter);
-    uint32_t DevGetUnitInfo(HVRXPRINTER hPrinter, VRXUNITINFO* pUnitInfo);
-    uint32_t DevGetMagInfo(HVRXPRINTER hPrinter, VRXMAGINFO* pMagInfo, uint32_t* pdwSize);
-    uint32_t DevGetAllMagInfo(HVRXPRINTER hPrinter, VRXMAGDETAILINFO* pMagDetailInfo, uint32_t* pdwSize);
-    uint32_t DevGetSetUpInfo(HVRXPRINTER hPrinter, VRXSETUPINFO* pSetUpInfo);
-    uint32_t DevGetPrintNumInfo(HVRXPRINTER hPrinter, VRXPRINTNUMINFO* pPrintNumInfo);
-    uint32_t DevSetTime(HVRXPRINTER hPrinter, VRXTIMEINFO* pTime);
-    uint32_t DevGetTime(HVRXPRINTER hPrinter, VRXTIMEINFO* pTime);
-    uint32_t DevGetProfile(HVRXPRINTER hPrinter, const char* lpFileName, VRXPAPERINFO* pPaperInfo);
-    uint32_t DevResetEvent(HVRXPRINTER hPrinter, uint32_t dwErrHandle, uint32_t dwActionId);
-    uint32_t DevCtrlPrint(HVRXPRINTER hPrinter, uint32_t dwCtrl);
-    uint32_t DevGetTransmitTime(HVRXPRINTER hPrinter, uint32_t* pOrderId, uint32_t* pPrintID, uint32_t* pTime);
-
-    uint32_t DevStartOrderEx(HVRXPRINTER hPrinter, uint32_t* pdwOrderId, VRXCOMPLETIONPROC pEventProc,
-                             uint32_t dwPriority, uint32_t dwSorterNum, uint32_t dwSortFrame, uint32_t dwExOptions);
-    uint32_t DevEndOrder(HVRXPRINTER hPrinter, uint32_t dwOrderId);
-    uint32_t DevPrint(HVRXPRINTER hPrinter, uint32_t dwOrderId, uint32_t* pPrintID, VRXCOMPLETIONPROC pEventProc,
-                      VRXPRINTINFO* pPrintInfo);
-    uint32_t DevBlankPrint(HVRXPRINTER hPrinter, uint32_t dwOrderId, uint32_t* pPrintID, VRXCOMPLETIONPROC pEventProc,
-                           VRXBLANKPRINTINFO* pBlankPrintInfo);
-    uint32_t DevSort(HVRXPRINTER hPrinter, uint32_t dwOrderId);
-    uint32_t DevExpressOrder(HVRXPRINTER hPrinter, uint32_t dwOrderId);
-    uint32_t DevStartDuplex(HVRXPRINTER hPrinter, uint32_t dwOrderId);
-    uint32_t DevEndDuplex(HVRXPRINTER hPrinter, uint32_t dwOrderId);
-    uint32_t DevCancelPrintOrder(HVRXPRINTER hPrinter, uint32_t dwOrderId, uint32_t dwPrintID);
-    uint32_t DevCancelPrintAll(HVRXPRINTER hPrinter);
-    uint32_t DevGetPrintStatus(HVRXPRINTER hPrinter, uint32_t dwPrintID, uint32_t* pPrintStatus);
-    uint32_t DevInterruptPrintOrder(HVRXPRINTER hPrinter, uint32_t dwOrderId, VRXINTERRUPTORDERINFO* pInfo);
-    uint32_t DevStartRetransmission(HVRXPRINTER hPrinter, uint32_t dwOrderId, VRXINTERRUPTORDERINFO* pInfo);
-    uint32_t DevEndRetransmission(HVRXPRINTER hPrinter, uint32_t dwOrderId);
-    uint32_t DevStartFAD(HVRXPRINTER hPrinter, uint32_t dwOrderId, const char* lpOrderKey, uint32_t* lpdwResult,
-                         uint16_t wFadOut, const char* lpFadFileName);
-
-    uint32_t DevAdjustForPrint(HVRXPRINTER hPrinter);
-    uint32_t DevVrxCommand1(HVRXPRINTER hPrinter, uint16_t wIfId, uint16_t wSendCmdId, uint16_t wSendBufLen,
-                            void* lpSendBuf, uint16_t wRecvCmdId, uint16_t* pwRecvBufLen, void* lpRecvBuf,
-                            uint32_t dwTimeOut);
-    uint32_t DevVrxCommand2(HVRXPRINTER hPrinter, uint16_t wIfId, uint16_t wSendCmdId, uint16_t wSendBufLen,
-                            void* lpSendBuf, uint16_t wRecvCmdId, uint16_t* pwRecvBufLen, VRXRECVPROC pRecvProc,
-                            uint32_t dwTimeOut);
-    uint32_t DevVrxNotice(HVRXPRINTER hPrinter, uint16_t wIfId, uint16_t wCmdId, VRXNOTICEPROC pNoticeProc);
-    uint32_t DevVrxNoticeEventProcEx(HVRXPRINTER hPrinter, VRXEVENTPROCEX pEventProcEx);
+    // The entry points, declared from their one list without the "vrx" prefix.
+#define VRX_DECLARE_METHOD(ret, name, params, args, method) ret method params;
+    VRX_ENTRY_POINTS(VRX_DECLARE_METHOD)
+#undef VRX_DECLARE_METHOD
 
     // Print status values of DevGetPrintStatus.
     enum PrintStatus : uint32_t { kWaiting = 0, kPrinting = 1, kFinished = 2, kCancelled = 3, kHalted = 4 };
