@@ -112,7 +112,7 @@ LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* info) {
     std::snprintf(message, sizeof message, "the console ends: exception 0x%08X at %s during %s; dump %s",
                   static_cast<unsigned>(code), where, call ? call : "no SDK call", dump);
     char line[sizeof message + 128];
-    FormatTraceLineInto(line, sizeof line, CurrentLocalTime(), "!!!", call ? call : "VrxClient", message);
+    FormatTraceLineInto(line, sizeof line, LocalNow(), "!!!", call ? call : "VrxClient", message);
     if (CLogDlg* trace = g_trace.load()) trace->AddLastLine(line);
     // The process ends with the exception's code.
     return EXCEPTION_EXECUTE_HANDLER;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "DeviceDialogs.h"
+#include "SdkTime.h"
 #include "VrxClientDlg.h"
 
 namespace {
@@ -131,25 +132,19 @@ void CVrxClientDlg::OnDevCtrlPrint() {
 
 void CVrxClientDlg::OnDevSetTime() {
     const HVRXPRINTER handle = GetSelectedPrinterHandle();
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
+    const vrx::CivilTime now = vrx::LocalNow();
     CDevSetTimeDlg dialog;
-    dialog.m_year = now.wYear;
-    dialog.m_month = now.wMonth;
-    dialog.m_day = now.wDay;
-    dialog.m_dayOfWeek = now.wDayOfWeek;
-    dialog.m_hour = now.wHour;
-    dialog.m_minute = now.wMinute;
-    dialog.m_second = now.wSecond;
+    dialog.m_year = now.year;
+    dialog.m_month = now.month;
+    dialog.m_day = now.day;
+    dialog.m_dayOfWeek = now.dayOfWeek;
+    dialog.m_hour = now.hour;
+    dialog.m_minute = now.minute;
+    dialog.m_second = now.second;
     if (!RunParameterDialog(dialog)) return;
-    VRXTIMEINFO time{};  // every field checked non-negative by the dialog
-    time.dwYear = dialog.m_year;
-    time.dwMonth = dialog.m_month;
-    time.dwDay = dialog.m_day;
-    time.dwDayofweek = dialog.m_dayOfWeek;
-    time.dwHour = dialog.m_hour;
-    time.dwMinute = dialog.m_minute;
-    time.dwSecond = dialog.m_second;
+    // Every field checked non-negative by the dialog.
+    VRXTIMEINFO time = vrx::ToTimeInfo({dialog.m_year, dialog.m_month, dialog.m_day, dialog.m_dayOfWeek, dialog.m_hour,
+                                        dialog.m_minute, dialog.m_second});
     vrx::ConsoleLock::Scope lock(m_lock);
     m_traceWnd.vrxDevSetTime(handle, &time);
 }

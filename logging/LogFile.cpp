@@ -61,23 +61,10 @@ void CLogFile::Unlock(bool owned) {
     if (owned) ReleaseMutex(m_mutex);
 }
 
-vrx::ClockTime CLogFile::LocalTime() {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    vrx::ClockTime time;
-    time.month = now.wMonth;
-    time.day = now.wDay;
-    time.hour = now.wHour;
-    time.minute = now.wMinute;
-    time.second = now.wSecond;
-    time.millisecond = now.wMilliseconds;
-    return time;
-}
-
 void CLogFile::Write(LogLevel level, const char* sourceFile, int sourceLine, const char* text) {
     if (!m_enabled) return;
     const bool owned = Lock();
-    Flush(vrx::FormatLogRecord(LocalTime(), GetCurrentProcessId(), GetCurrentThreadId(), level, text));
+    Flush(vrx::FormatLogRecord(vrx::LocalNow(), GetCurrentProcessId(), GetCurrentThreadId(), level, text));
     Unlock(owned);
 }
 
@@ -85,7 +72,7 @@ void CLogFile::WriteLast(LogLevel level, const char* text) {
     if (!m_enabled) return;
     char record[kLastRecordBytes];
     const bool owned = Lock();
-    const size_t length = vrx::FormatLogRecordInto(record, sizeof record, LocalTime(), GetCurrentProcessId(),
+    const size_t length = vrx::FormatLogRecordInto(record, sizeof record, vrx::LocalNow(), GetCurrentProcessId(),
                                                    GetCurrentThreadId(), level, text);
     HANDLE file = OpenForAppend();
     if (file != INVALID_HANDLE_VALUE) {

@@ -42,7 +42,6 @@ public:
     static constexpr DWORD kOpenRetryMs = 100;
 
 private:
-    static vrx::ClockTime LocalTime();
     void Construct(const std::string& folder, const char* baseName, const char* backupBaseName);
     HANDLE OpenForAppend() const;
     void Flush(const std::string& record);

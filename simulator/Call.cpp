@@ -3,13 +3,9 @@
 #include <cstdio>
 
 #include "Library.h"
+#include "SdkTime.h"
 
 namespace vrxsim {
-
-namespace {
-std::string Dec(uint32_t v) { return std::to_string(v); }
-std::string Int(int32_t v) { return std::to_string(v); }
-}  // namespace
 
 Call::Call(Library& lib, const char* name) : m_lib(lib), m_name(name), m_settings(lib.Settings()) {
     lib.EnterCall(m_name, m_settings->faults);
@@ -73,83 +69,54 @@ std::string ResultText(uint32_t result) {
     return std::to_string(result) + "(" + name + ")";
 }
 
-std::string PrintInfoText(const VRXPRINTINFO* p) {
-    if (!p) return "(null)";
-    std::string t = "{";
-    auto add = [&t](const char* name, const std::string& value) { t += std::string(" ") + name + "=" + value; };
-    add("dwImageFormat", Dec(p->dwImageFormat));
-    add("dwColorSpace", Dec(p->dwColorSpace));
-    add("dwSourceType", Dec(p->dwSourceType));
-    add("dwDataLength", Dec(p->dwDataLength));
-    add("pName", QuotedText(p->pName));
-    add("dwOffset", Dec(p->dwOffset));
-    add("dwImgWidth", Dec(p->dwImgWidth));
-    add("dwImgHeight", Dec(p->dwImgHeight));
-    add("dwResolution", Dec(p->dwResolution));
-    add("dwPaperWidth", Dec(p->dwPaperWidth));
-    add("dwPaperLength", Dec(p->dwPaperLength));
-    add("dwCvpPrintSize", Dec(p->dwCvpPrintSize));
-    add("dwCvpInitialValue1", Dec(p->dwCvpInitialValue1));
-    add("dwCvpPoint1", Dec(p->dwCvpPoint1));
-    add("dwCvpInitialWidth1", Dec(p->dwCvpInitialWidth1));
-    add("szCvpLine1", FieldText(p->szCvpLine1, sizeof p->szCvpLine1));
-    add("dwCvpInitialValue2", Dec(p->dwCvpInitialValue2));
-    add("dwCvpPoint2", Dec(p->dwCvpPoint2));
-    add("dwCvpInitialWidth2", Dec(p->dwCvpInitialWidth2));
-    add("szCvpLine2", FieldText(p->szCvpLine2, sizeof p->szCvpLine2));
-    add("dwPrintNum", Dec(p->dwPrintNum));
-    add("dwFeed", Dec(p->dwFeed));
-    add("dwSurface", Dec(p->dwSurface));
-    add("dwPaperPresence", Dec(p->dwPaperPresence));
-    add("nEspc", Int(p->nEspc));
-    add("wCMS", Dec(p->wCMS));
-    add("wAngle", Dec(p->wAngle));
-    add("wPaperFitting", Dec(p->wPaperFitting));
-    add("wEdgeEnhancement", Dec(p->wEdgeEnhancement));
-    add("wWithBorderTop", Dec(p->wWithBorderTop));
-    add("wWithBorderBottom", Dec(p->wWithBorderBottom));
-    add("wWithBorderLeft", Dec(p->wWithBorderLeft));
-    add("wWithBorderRight", Dec(p->wWithBorderRight));
-    add("byWithBorderColor", "{" + Dec(p->byWithBorderColor[0]) + "," + Dec(p->byWithBorderColor[1]) + "," +
-                                 Dec(p->byWithBorderColor[2]) + "}");
-    add("szPaperName", FieldText(p->szPaperName, sizeof p->szPaperName));
-    add("nPcfms", Int(p->nPcfms));
-    add("wPrintQuality", Dec(p->wPrintQuality));
-    add("byImageEnlargeType", Dec(p->byImageEnlargeType));
-    add("wLoadingCount", Dec(p->wLoadingCount));
-    add("wPrintedCount", Dec(p->wPrintedCount));
-    add("dwEventId", Dec(p->dwEventId));
-    add("wEventCodeMain", Dec(p->wEventCodeMain));
-    return t + " }";
-}
-
-std::string BlankPrintInfoText(const VRXBLANKPRINTINFO* p) {
-    if (!p) return "(null)";
-    return "{ dwResolution=" + Dec(p->dwResolution) + " dwPaperWidth=" + Dec(p->dwPaperWidth) +
-           " dwPaperLength=" + Dec(p->dwPaperLength) + " dwPrintNum=" + Dec(p->dwPrintNum) + " dwFeed=" + Dec(p->dwFeed) +
-           " dwSurface=" + Dec(p->dwSurface) + " dwPaperPresence=" + Dec(p->dwPaperPresence) +
-           " szPaperName=" + FieldText(p->szPaperName, sizeof p->szPaperName) + " dwClearInk=" + Dec(p->dwClearInk) +
-           " wPrintQuality=" + Dec(p->wPrintQuality) + " }";
-}
-
 std::string TimeInfoText(const VRXTIMEINFO* t) {
     if (!t) return "(null)";
-    char text[96];
-    std::snprintf(text, sizeof text, "%04u/%02u/%02u-%02u:%02u:%02u(dow=%u)", t->dwYear, t->dwMonth, t->dwDay, t->dwHour,
-                  t->dwMinute, t->dwSecond, t->dwDayofweek);
-    return text;
+    return vrx::FormatTimeInfo(*t, '-') + "(dow=" + std::to_string(t->dwDayofweek) + ")";
 }
 
-std::string PaperInfoText(const VRXPAPERINFO* p) {
-    if (!p) return "(null)";
-    return "{ dwWidth=" + Dec(p->dwWidth) + " dwSurface=" + Dec(p->dwSurface) + " dwFeed=" + Dec(p->dwFeed) +
-           " szPaperName=" + FieldText(p->szPaperName, sizeof p->szPaperName) + " }";
+namespace {
+
+// One value of a record's field, by the kind its description gives.
+std::string JournalValue(const vrx::FieldDesc& field, const unsigned char* record, size_t element) {
+    const unsigned char* at = record + field.offset + element * field.size;
+    switch (field.kind) {
+        case vrx::FieldKind::Signed: return std::to_string(vrx::ReadSigned(at, field.size));
+        case vrx::FieldKind::Text: return FieldText(reinterpret_cast<const char*>(at), field.size);
+        case vrx::FieldKind::TextPointer: return QuotedText(vrx::ReadAt<const char*>(at));
+        case vrx::FieldKind::Hex16:
+        case vrx::FieldKind::Hex32:
+        case vrx::FieldKind::HexByte: return Hex32(vrx::ReadUnsigned(at, field.size));
+        case vrx::FieldKind::TimeInfo: {
+            const VRXTIMEINFO time = vrx::ReadAt<VRXTIMEINFO>(at);
+            return TimeInfoText(&time);
+        }
+        case vrx::FieldKind::DateInfo: return vrx::FormatDateInfo(vrx::ReadAt<VRXDATEINFO>(at));
+        case vrx::FieldKind::SystemTime: return vrx::FormatSystemTime(vrx::ReadAt<VRXSYSTEMTIME>(at));
+        case vrx::FieldKind::StatusChange:
+            return std::to_string(vrx::ReadSigned(at, field.size)) + "->" +
+                   std::to_string(vrx::ReadSigned(record + field.newOffset, field.size));
+        default: return std::to_string(vrx::ReadUnsigned(at, field.size));  // numbers and codes
+    }
 }
 
-std::string InterruptInfoText(const VRXINTERRUPTORDERINFO* p) {
-    if (!p) return "(null)";
-    return "{ wOrderState=" + Dec(p->wOrderState) + " wMainSideState=" + Dec(p->wMainSideState) +
-           " wBackSideState=" + Dec(p->wBackSideState) + " wPrintSide=" + Dec(p->wPrintSide) + " }";
+}  // namespace
+
+std::string RecordText(const vrx::RecordDesc& record, const void* data) {
+    if (!data) return "(null)";
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    std::string text = "{";
+    for (const vrx::FieldDesc* field = record.fields; field != record.fields + record.fieldCount; ++field) {
+        text += ' ';
+        text += field->name;
+        text += '=';
+        if (field->count > 1) text += '{';
+        for (size_t i = 0; i < field->count; ++i) {
+            if (i > 0) text += ',';
+            text += JournalValue(*field, bytes, i);
+        }
+        if (field->count > 1) text += '}';
+    }
+    return text + " }";
 }
 
 }  // namespace vrxsim

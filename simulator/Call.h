@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Journal.h"
+#include "RecordFields.h"
 #include "SimSettings.h"
 #include "VrxSdk.h"
 
@@ -55,10 +56,9 @@ private:
 };
 
 std::string ResultText(uint32_t result);  // "1(VRXERR_NORMAL)"
-std::string PrintInfoText(const VRXPRINTINFO* info);
-std::string BlankPrintInfoText(const VRXBLANKPRINTINFO* info);
 std::string TimeInfoText(const VRXTIMEINFO* time);
-std::string PaperInfoText(const VRXPAPERINFO* paper);
-std::string InterruptInfoText(const VRXINTERRUPTORDERINFO* info);
+// A record as the journal shows it, walked from its one description:
+// "{ name=value ... }", arrays as {a,b}, texts quoted and escaped; "(null)".
+std::string RecordText(const vrx::RecordDesc& record, const void* data);
 
 }  // namespace vrxsim

@@ -243,7 +243,7 @@ uint32_t Library::DevGetTime(HVRXPRINTER hPrinter, VRXTIMEINFO* pTime) {
 
 uint32_t Library::DevGetProfile(HVRXPRINTER hPrinter, const char* lpFileName, VRXPAPERINFO* pPaperInfo) {
     Call call(*this, "vrxDevGetProfile");
-    call.Hex("hPrinter", hPrinter).Arg("lpFileName", QuotedText(lpFileName)).Arg("pPaperInfo", PaperInfoText(pPaperInfo));
+    call.Hex("hPrinter", hPrinter).Arg("lpFileName", QuotedText(lpFileName)).Arg("pPaperInfo", RecordText(vrx::kPaperInfoRecord, pPaperInfo));
     return Handles(call, hPrinter, [&](Session& s) -> uint32_t {
         if (!lpFileName || !*lpFileName || !pPaperInfo || pPaperInfo->dwWidth == 0) return VRXERR_BADPARAM;
         std::FILE* f = std::fopen(lpFileName, "wb");

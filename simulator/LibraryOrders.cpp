@@ -285,7 +285,7 @@ uint32_t Library::DevPrint(HVRXPRINTER hPrinter, uint32_t dwOrderId, uint32_t* p
                            VRXPRINTINFO* pPrintInfo) {
     Call call(*this, "vrxDevPrint");
     call.Hex("hPrinter", hPrinter).Hex("dwOrderId", dwOrderId).Ptr("pPrintID", pPrintID).Proc("pEventProc", pEventProc)
-        .Arg("pPrintInfo", PrintInfoText(pPrintInfo));
+        .Arg("pPrintInfo", RecordText(vrx::kPrintInfoRecord, pPrintInfo));
     return OrderCall(call, hPrinter, dwOrderId, [&](Session& s, Order& order) -> uint32_t {
         if (!pPrintID || !pPrintInfo) return VRXERR_BADPARAM;
         if (order.ended || order.completed) return VRXERR_REJECT2;
@@ -323,7 +323,7 @@ uint32_t Library::DevBlankPrint(HVRXPRINTER hPrinter, uint32_t dwOrderId, uint32
                                 VRXCOMPLETIONPROC pEventProc, VRXBLANKPRINTINFO* pBlankPrintInfo) {
     Call call(*this, "vrxDevBlankPrint");
     call.Hex("hPrinter", hPrinter).Hex("dwOrderId", dwOrderId).Ptr("pPrintID", pPrintID).Proc("pEventProc", pEventProc)
-        .Arg("pBlankPrintInfo", BlankPrintInfoText(pBlankPrintInfo));
+        .Arg("pBlankPrintInfo", RecordText(vrx::kBlankPrintInfoRecord, pBlankPrintInfo));
     return OrderCall(call, hPrinter, dwOrderId, [&](Session& s, Order& order) -> uint32_t {
         if (!pPrintID || !pBlankPrintInfo) return VRXERR_BADPARAM;
         if (order.ended || order.completed) return VRXERR_REJECT2;
@@ -482,14 +482,14 @@ uint32_t Library::DevInterruptPrintOrder(HVRXPRINTER hPrinter, uint32_t dwOrderI
         std::memcpy(pInfo->byReserved, kInterruptMagic, 4);
         std::memcpy(pInfo->byReserved + 4, &order.id, 4);
         std::memcpy(pInfo->byReserved + 8, &s.handle, 4);
-        call.Out("pInterruptOrderInfo", InterruptInfoText(pInfo));
+        call.Out("pInterruptOrderInfo", RecordText(vrx::kInterruptOrderRecord, pInfo));
         return VRXERR_NORMAL;
     });
 }
 
 uint32_t Library::DevStartRetransmission(HVRXPRINTER hPrinter, uint32_t dwOrderId, VRXINTERRUPTORDERINFO* pInfo) {
     Call call(*this, "vrxDevStartRetransmission");
-    call.Hex("hPrinter", hPrinter).Hex("dwOrderId", dwOrderId).Arg("pInterruptOrderInfo", InterruptInfoText(pInfo));
+    call.Hex("hPrinter", hPrinter).Hex("dwOrderId", dwOrderId).Arg("pInterruptOrderInfo", RecordText(vrx::kInterruptOrderRecord, pInfo));
     return OrderCall(call, hPrinter, dwOrderId, [&](Session& s, Order& resume) -> uint32_t {
         if (!pInfo || std::memcmp(pInfo->byReserved, kInterruptMagic, 4) != 0 || pInfo->wOrderState != 1) {
             return VRXERR_BADPARAM;  // not a record this library filled

@@ -1,24 +1,19 @@
-// Calendar arithmetic for the printer clocks and the time stamps of
-// notifications, without the platform's time zone functions beyond one
-// reading of the host's local time.
+// The printers' own clocks, and the time stamps of notifications, kept as
+// offsets from the host's local time.
 #pragma once
 
 #include <cstdint>
 
+#include "SdkTime.h"
 #include "VrxSdk.h"
 
 namespace vrxsim {
 
-struct CivilTime {
-    int year = 1970, month = 1, day = 1, dayOfWeek = 4;  // 0 is Sunday
-    int hour = 0, minute = 0, second = 0, millisecond = 0;
-};
-
-int64_t DaysFromCivil(int year, int month, int day);
-// Milliseconds since 1970-01-01 00:00:00 of a wall-clock time.
-int64_t CivilToMs(const CivilTime& t);
-CivilTime CivilFromMs(int64_t ms);
-int DaysInMonth(int year, int month);
+using vrx::CivilFromMs;
+using vrx::CivilTime;
+using vrx::CivilToMs;
+using vrx::DaysFromCivil;
+using vrx::DaysInMonth;
 // The host's local wall-clock time, as milliseconds in the same scale.
 int64_t HostLocalMs();
 

@@ -6,6 +6,7 @@
 
 #include "CodeNames.h"
 #include "SdkCallInFlight.h"
+#include "SdkTime.h"
 #include "TraceFormat.h"
 
 namespace vrx {

@@ -1,33 +1,11 @@
 #include "TraceFormat.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstring>
 #include <cstdio>
-#include <ctime>
 #include <vector>
 
 namespace vrx {
-
-ClockTime CurrentLocalTime() {
-    using namespace std::chrono;
-    const auto now = system_clock::now();
-    const std::time_t seconds = system_clock::to_time_t(now);
-    std::tm local{};
-#if defined(_WIN32)
-    localtime_s(&local, &seconds);
-#else
-    localtime_r(&seconds, &local);
-#endif
-    ClockTime t;
-    t.month = local.tm_mon + 1;
-    t.day = local.tm_mday;
-    t.hour = local.tm_hour;
-    t.minute = local.tm_min;
-    t.second = local.tm_sec;
-    t.millisecond = static_cast<int>(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
-    return t;
-}
 
 std::string FormatTraceMessageV(const char* format, va_list args) {
     char buffer[kMaxTraceMessage + 1] = {};

@@ -6,19 +6,12 @@
 #include <cstdint>
 #include <string>
 
+#include "SdkTime.h"
+
 namespace vrx {
 
 // Local wall-clock time as the trace and the log file show it.
-struct ClockTime {
-    int month = 0;
-    int day = 0;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-    int millisecond = 0;
-};
-
-ClockTime CurrentLocalTime();
+using ClockTime = CivilTime;
 
 // Longest message a trace line carries; longer messages are cut to it.
 constexpr size_t kMaxTraceMessage = 1023;

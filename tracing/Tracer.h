@@ -24,7 +24,7 @@ public:
 
 protected:
     // Time stamp of the next line; tests fix it.
-    virtual ClockTime Now() const { return CurrentLocalTime(); }
+    virtual ClockTime Now() const { return LocalNow(); }
 };
 
 }  // namespace vrx
