@@ -46,11 +46,6 @@ std::string WithComment(std::string step, const std::string& comment) {
     return step + "# " + comment;
 }
 
-std::string ItemText(HWND control, int index) {
-    const std::vector<std::string> items = ItemsOf(control);
-    return index >= 0 && index < static_cast<int>(items.size()) ? items[static_cast<size_t>(index)] : std::string();
-}
-
 // Every line of every section of an ini file, as `step` lines.
 std::string IniSteps(const char* step, const std::string& path) {
     const std::wstring file = Utf8ToWide(path);

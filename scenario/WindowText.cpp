@@ -36,17 +36,21 @@ std::string TextOf(HWND window) {
     return WideToUtf8(text);
 }
 
+std::string ItemText(HWND control, int index) {
+    const bool combo = ClassOf(control) == L"ComboBox";
+    const LRESULT length = SendMessageW(control, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, index, 0);
+    if (length < 0) return std::string();
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(control, combo ? CB_GETLBTEXT : LB_GETTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(wcslen(text.c_str()));
+    return WideToUtf8(text);
+}
+
 std::vector<std::string> ItemsOf(HWND control) {
     const bool combo = ClassOf(control) == L"ComboBox";
     const int count = static_cast<int>(SendMessageW(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
     std::vector<std::string> items;
-    for (int i = 0; i < count; ++i) {
-        const LRESULT length = SendMessageW(control, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0);
-        std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
-        SendMessageW(control, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
-        text.resize(wcslen(text.c_str()));
-        items.push_back(WideToUtf8(text));
-    }
+    for (int i = 0; i < count; ++i) items.push_back(ItemText(control, i));
     return items;
 }
 

@@ -15,7 +15,8 @@ std::string WideToUtf8(const std::wstring& wide);
 
 std::string TextOf(HWND window);
 std::wstring ClassOf(HWND window);
-// The items of a combo box or a list box.
+// An item of a combo box or a list box ("" when there is none), and all.
+std::string ItemText(HWND control, int index);
 std::vector<std::string> ItemsOf(HWND control);
 
 }  // namespace scenario
