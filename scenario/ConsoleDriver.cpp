@@ -6,28 +6,28 @@
 #include <cstdio>
 #include <functional>
 
-#include "LogFormat.h"
 #include "resource.h"
 
 namespace scenario {
 
 namespace {
 
-constexpr int kMessageText = 0xFFFF;  // the text of a message box
-
-// The visible top-level windows of a process that `accept` takes, first one.
-HWND FindTopLevel(DWORD processId, const std::function<bool(HWND)>& accept) {
+// The visible (or every) top-level windows of a process that `accept` takes,
+// first one.
+HWND FindTopLevel(DWORD processId, const std::function<bool(HWND)>& accept, bool hiddenToo = false) {
     struct Search {
         DWORD processId;
         const std::function<bool(HWND)>* accept;
+        bool hiddenToo;
         HWND found;
-    } search{processId, &accept, nullptr};
+    } search{processId, &accept, hiddenToo, nullptr};
     EnumWindows(
         [](HWND window, LPARAM param) CALLBACK -> BOOL {
             auto* s = reinterpret_cast<Search*>(param);
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
-            if (owner != s->processId || !IsWindowVisible(window) || !(*s->accept)(window)) return TRUE;
+            if (owner != s->processId || !(s->hiddenToo || IsWindowVisible(window)) || !(*s->accept)(window))
+                return TRUE;
             s->found = window;
             return FALSE;
         },
@@ -35,9 +35,22 @@ HWND FindTopLevel(DWORD processId, const std::function<bool(HWND)>& accept) {
     return search.found;
 }
 
-// A control the dialog holds, on the dialog itself or on one of its pages
-// (a tabbed dialog's pages are child dialogs), or a failure naming it.
+// A control the dialog holds, or a failure naming it.
 HWND ControlOf(HWND dialog, int id, std::string& failure) {
+    HWND found = FindControl(dialog, id);
+    if (!found) failure = "the dialog has no control " + std::to_string(id);
+    return found;
+}
+
+// The dialog (or page) holding the control hears of a change as it hears of
+// an operator's.
+void Notify(int id, HWND control, UINT code) {
+    SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
+}
+
+}  // namespace
+
+HWND FindControl(HWND dialog, int id) {
     struct Search {
         int id;
         HWND found;
@@ -53,26 +66,31 @@ HWND ControlOf(HWND dialog, int id, std::string& failure) {
             },
             reinterpret_cast<LPARAM>(&search));
     }
-    if (!search.found) failure = "the dialog has no control " + std::to_string(id);
     return search.found;
 }
 
-// The dialog (or page) holding the control hears of a change as it hears of
-// an operator's.
-void Notify(int id, HWND control, UINT code) {
-    SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
+bool IsMessageBox(HWND window) {
+    // The icon's id is 0x440 under Wine, 0x14 on Windows. A dialog's unnamed
+    // labels have the text's id too, so the icon tells the two apart.
+    auto isStatic = [window](int id) { return GetDlgItem(window, id) && ClassOf(GetDlgItem(window, id)) == L"Static"; };
+    return isStatic(kMessageText) && (isStatic(0x440) || isStatic(0x14));
 }
 
-}  // namespace
+ConsoleDriver::~ConsoleDriver() { End(); }
 
-ConsoleDriver::~ConsoleDriver() {
+void ConsoleDriver::End() {
     if (!m_process.hProcess) return;
-    if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(m_process.hProcess, 1);
-    CloseHandle(m_process.hProcess);
-    CloseHandle(m_process.hThread);
+    if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(m_process.hProcess, 1);
+        // Its files can be removed once it is gone.
+        WaitForSingleObject(m_process.hProcess, 5000);
+    }
+    Release();
+    m_main = nullptr;
 }
 
 bool ConsoleDriver::Start(const std::string& folder, DWORD timeoutMs) {
+    End();
     m_folder = folder;
     std::wstring command = L"\"" + Utf8ToWide(folder + "VrxClient.exe") + L"\"";
     STARTUPINFOW startup{};
@@ -88,17 +106,19 @@ bool ConsoleDriver::Start(const std::string& folder, DWORD timeoutMs) {
             return m_main != nullptr || WaitForSingleObject(m_process.hProcess, 0) == WAIT_OBJECT_0;
         },
         timeoutMs);
-    if (!shown || !m_main) {
-        m_failure = "the console showed no main window";
-        return false;
-    }
-    return true;
+    DWORD exitCode = 0;
+    if (Ended(exitCode)) m_failure = "the console ended at once, exit code " + std::to_string(exitCode);
+    else if (!shown || !m_main) m_failure = "the console showed no main window";
+    else return true;
+    return false;
 }
 
-void ConsoleDriver::Exit() {
-    if (!m_process.hProcess) return;
-    if (m_main) PostMessageW(m_main, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    if (WaitForSingleObject(m_process.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(m_process.hProcess, 1);
+bool ConsoleDriver::Exit() {
+    if (!m_process.hProcess || !m_main) return false;
+    PostMessageW(m_main, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    if (WaitForSingleObject(m_process.hProcess, 20000) == WAIT_OBJECT_0) return true;
+    TerminateProcess(m_process.hProcess, 1);
+    return false;
 }
 
 void ConsoleDriver::Release() {
@@ -132,7 +152,7 @@ void ConsoleDriver::Sync(DWORD timeoutMs) const {
     SendMessageTimeoutW(m_main, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result);
 }
 
-bool ConsoleDriver::Press(int id, DWORD timeoutMs) {
+bool ConsoleDriver::Press(int id, DWORD timeoutMs) const {
     HWND button = GetDlgItem(m_main, id);
     // A disabled main window has a dialog open over it: no operator's click
     // would reach the button.
@@ -143,28 +163,30 @@ bool ConsoleDriver::Press(int id, DWORD timeoutMs) {
     return true;
 }
 
-HWND ConsoleDriver::WaitForWindow(const std::string& caption, DWORD timeoutMs) const {
+HWND ConsoleDriver::WaitForWindow(const std::string& caption, DWORD timeoutMs, bool hiddenToo) const {
     HWND found = nullptr;
     WaitUntil(
         [&] {
-            found = FindTopLevel(m_process.dwProcessId, [&](HWND w) { return w != m_main && TextOf(w) == caption; });
+            found = FindTopLevel(
+                m_process.dwProcessId, [&](HWND w) { return w != m_main && TextOf(w) == caption; }, hiddenToo);
             return found != nullptr;
         },
         timeoutMs);
     return found;
 }
 
-HWND ConsoleDriver::FindMessageBox() const {
-    // A message box: its text and its icon, both statics (the icon's id is
-    // 0x440 under Wine, 0x14 on Windows). A dialog's unnamed labels have the
-    // text's id too, so the icon tells the two apart.
-    auto isStatic = [](HWND w, int id) { return GetDlgItem(w, id) && ClassOf(GetDlgItem(w, id)) == L"Static"; };
-    return FindTopLevel(m_process.dwProcessId, [&](HWND w) {
-        return isStatic(w, kMessageText) && (isStatic(w, 0x440) || isStatic(w, 0x14));
-    });
+HWND ConsoleDriver::FindMessageBox() const { return FindTopLevel(m_process.dwProcessId, IsMessageBox); }
+
+std::string ConsoleDriver::DismissMessageBox(DWORD timeoutMs) const {
+    HWND box = nullptr;
+    if (!WaitUntil([&] { return (box = FindMessageBox()) != nullptr; }, timeoutMs)) return std::string();
+    const std::string text = TextOf(GetDlgItem(box, kMessageText));
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    WaitUntil([box] { return !IsWindow(box); }, 5000);
+    return text;
 }
 
-bool ConsoleDriver::Click(HWND dialog, int id, bool closes, DWORD timeoutMs) {
+bool ConsoleDriver::Click(HWND dialog, int id, bool closes, DWORD timeoutMs) const {
     std::string missing;
     HWND button = ControlOf(dialog, id, missing);
     PostMessageW(button ? GetParent(button) : dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
@@ -179,7 +201,7 @@ bool ConsoleDriver::Click(HWND dialog, int id, bool closes, DWORD timeoutMs) {
     return true;
 }
 
-bool ConsoleDriver::SetText(HWND dialog, int id, const std::string& text, std::string& failure) const {
+bool ConsoleDriver::SetText(HWND dialog, int id, const std::string& text, std::string& failure) {
     HWND control = ControlOf(dialog, id, failure);
     if (!control) return false;
     // An edit tells its dialog of the change itself (EN_CHANGE).
@@ -187,7 +209,7 @@ bool ConsoleDriver::SetText(HWND dialog, int id, const std::string& text, std::s
     return true;
 }
 
-bool ConsoleDriver::SetCheck(HWND dialog, int id, bool checked, std::string& failure) const {
+bool ConsoleDriver::SetCheck(HWND dialog, int id, bool checked, std::string& failure) {
     HWND control = ControlOf(dialog, id, failure);
     if (!control) return false;
     // BM_CLICK across processes crashes Wine's user32: the box, then the dialog.
@@ -256,7 +278,7 @@ bool ConsoleDriver::SelectListViewItems(HWND view, const std::string& indexes, s
     return true;
 }
 
-bool ConsoleDriver::SetAddress(HWND dialog, int id, const std::string& address, std::string& failure) const {
+bool ConsoleDriver::SetAddress(HWND dialog, int id, const std::string& address, std::string& failure) {
     HWND control = ControlOf(dialog, id, failure);
     if (!control) return false;
     unsigned a = 0, b = 0, c = 0, d = 0;
@@ -338,74 +360,6 @@ bool ConsoleDriver::Ended(DWORD& exitCode) const {
 bool ConsoleDriver::Responding(DWORD timeoutMs) const {
     DWORD_PTR result = 0;
     return m_main && SendMessageTimeoutW(m_main, WM_NULL, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
-}
-
-namespace {
-
-// The bytes of a file from `offset` on, and which file it is (a rotation
-// renames the log and starts another under its name).
-bool ReadFrom(const std::string& path, uint64_t offset, std::string& bytes, uint64_t& identity, uint64_t& size) {
-    HANDLE file = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    BY_HANDLE_FILE_INFORMATION information{};
-    GetFileInformationByHandle(file, &information);
-    identity = (static_cast<uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
-    LARGE_INTEGER length{};
-    GetFileSizeEx(file, &length);
-    size = static_cast<uint64_t>(length.QuadPart);
-    bytes.clear();
-    if (size > offset) {
-        LARGE_INTEGER at{};
-        at.QuadPart = static_cast<LONGLONG>(offset);
-        SetFilePointerEx(file, at, nullptr, FILE_BEGIN);
-        bytes.resize(static_cast<size_t>(size - offset));
-        DWORD read = 0;
-        ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
-        bytes.resize(read);
-    }
-    CloseHandle(file);
-    return true;
-}
-
-}  // namespace
-
-std::vector<std::string> ConsoleDriver::NewTraceLines() {
-    std::vector<std::string> lines;
-    std::string bytes;
-    uint64_t identity = 0, size = 0;
-    if (!ReadFrom(m_folder + "VrxClient.log", m_logOffset, bytes, identity, size)) return lines;
-    // Where the system names no file index, a shorter file tells it.
-    const bool rotated = m_logIdentity != 0 ? identity != m_logIdentity : size < m_logOffset;
-    if (rotated) {
-        // What the old file got after it was read comes first, from where it
-        // was left (it is VrxClient.old.log now).
-        std::string rest;
-        uint64_t kept = 0, keptSize = 0;
-        if (ReadFrom(m_folder + "VrxClient.old.log", m_logOffset, rest, kept, keptSize) && kept == m_logIdentity)
-            m_partialLine += rest;
-        m_logOffset = 0;
-        ReadFrom(m_folder + "VrxClient.log", 0, bytes, identity, size);
-    }
-    m_logIdentity = identity;
-    m_logOffset += bytes.size();
-    m_partialLine += bytes;
-    size_t start = 0;
-    for (size_t end; (end = m_partialLine.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        vrx::LogRecord parsed;
-        if (!vrx::ParseLogRecord(m_partialLine.substr(start, end - start), parsed)) continue;
-        // "hh:mm:ss'mmm [tag] ...": from the tag on.
-        std::string& record = parsed.text;
-        if (record.size() > 13 && record[8] == '\'' && record[12] == ' ') record.erase(0, 13);
-        // The log keeps the system code page.
-        const int length = MultiByteToWideChar(CP_ACP, 0, record.data(), static_cast<int>(record.size()), nullptr, 0);
-        std::wstring wide(static_cast<size_t>(length), L'\0');
-        if (length > 0)
-            MultiByteToWideChar(CP_ACP, 0, record.data(), static_cast<int>(record.size()), &wide[0], length);
-        lines.push_back(WideToUtf8(wide));
-    }
-    m_partialLine.erase(0, start);
-    return lines;
 }
 
 std::string ConsoleDriver::SettingsKey(const std::string& section, const std::string& key) const {

@@ -17,11 +17,13 @@ class ConsoleDriver {
 public:
     ~ConsoleDriver();
 
-    // Starts the VrxClient.exe of folder (which keeps its files beside it);
-    // false with Failure() when its main window does not show.
+    // Starts the VrxClient.exe of folder (which keeps its files beside it),
+    // ending one started before; false with Failure() when its main window
+    // does not show.
     bool Start(const std::string& folder, DWORD timeoutMs);
     // Presses "Exit" and waits for the process to end; ends it otherwise.
-    void Exit();
+    // True when it ended by itself.
+    bool Exit();
     // Leaves the console running for the operator.
     void Release();
     const std::string& Failure() const { return m_failure; }
@@ -30,20 +32,27 @@ public:
     int ButtonId(const std::string& caption) const;
     // Clicks a main-window button and returns once its handler returned or
     // ran a dialog of its own; false when no operator could click it.
-    bool Press(int id, DWORD timeoutMs);
-    // A visible top-level window of the console with this caption.
-    HWND WaitForWindow(const std::string& caption, DWORD timeoutMs) const;
+    bool Press(int id, DWORD timeoutMs) const;
+    // A visible top-level window of the console with this caption (hidden
+    // ones too if asked: a dialog is shown once its initialisation returned).
+    HWND WaitForWindow(const std::string& caption, DWORD timeoutMs, bool hiddenToo = false) const;
     // A message box of the console, or null.
     HWND FindMessageBox() const;
+    // Waits for a message box, answers it with OK and returns its text; ""
+    // when none showed.
+    std::string DismissMessageBox(DWORD timeoutMs) const;
     // Posts a click of a dialog's button; for a closing one, waits until the
     // dialog is gone or a message box refuses. True when the dialog closed.
-    bool Click(HWND dialog, int id, bool closes, DWORD timeoutMs);
+    bool Click(HWND dialog, int id, bool closes, DWORD timeoutMs) const;
+    // Returns once the window thread has finished what it was doing, or has
+    // entered a dialog's loop.
+    void Sync(DWORD timeoutMs) const;
 
     // Control values, as an operator would type or choose them.
-    bool SetText(HWND dialog, int id, const std::string& text, std::string& failure) const;
-    bool SetCheck(HWND dialog, int id, bool checked, std::string& failure) const;
+    static bool SetText(HWND dialog, int id, const std::string& text, std::string& failure);
+    static bool SetCheck(HWND dialog, int id, bool checked, std::string& failure);
     bool Choose(HWND dialog, int id, const std::string& item, std::string& failure) const;
-    bool SetAddress(HWND dialog, int id, const std::string& address, std::string& failure) const;
+    static bool SetAddress(HWND dialog, int id, const std::string& address, std::string& failure);
     // The file chooser opened by a dialog's button: path typed in, OK.
     bool ChooseFile(HWND dialog, int id, const std::string& path, DWORD timeoutMs, std::string& failure);
 
@@ -63,14 +72,14 @@ public:
     bool Responding(DWORD timeoutMs) const;
 
     // New trace lines from the log file since the last call ("[tag] ..."),
-    // the log's time stamps cut off.
+    // the log's time stamps cut off (ConsoleLog.cpp, in vrx_console_log).
     std::vector<std::string> NewTraceLines();
     // A key of VrxClient.ini in the run folder, or "" when it is not there.
     std::string SettingsKey(const std::string& section, const std::string& key) const;
 
 private:
-
-    void Sync(DWORD timeoutMs) const;
+    // Ends the process if it still runs and lets go of it.
+    void End();
     HWND LogWindow() const;
     // Types `path` into the file chooser that opens over `opener`, then its OK.
     bool TakeChooser(HWND opener, const std::string& path, DWORD timeoutMs, std::string& failure);
@@ -85,6 +94,14 @@ private:
     uint64_t m_logIdentity = 0;  // the file read last, to tell a rotation
     std::string m_partialLine;
 };
+
+constexpr int kMessageText = 0xFFFF;  // the text of a message box
+
+// A message box: its text and its icon, both statics.
+bool IsMessageBox(HWND window);
+// A control of a dialog or of one of its pages (a tabbed dialog's pages are
+// child dialogs); null when there is none.
+HWND FindControl(HWND dialog, int id);
 
 // Polls until done() holds or the time runs out; false then.
 template <class Predicate>

@@ -10,8 +10,6 @@ namespace scenario {
 
 namespace {
 
-constexpr int kMessageText = 0xFFFF;
-
 std::string Mismatch(const std::string& what, const std::string& expected, const std::string& actual) {
     return what + "\n    expected: " + expected + "\n    actual:   " + actual;
 }
