@@ -1,5 +1,6 @@
 // The real console, started in a folder of its own beside the stand-in
-// library, and driven from outside through its window as an operator would.
+// library, and driven from outside through its window as an operator would:
+// the console driver with the tests' conveniences.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ConsoleDriver.h"
 #include "TestFolder.h"
 
 namespace testing_support {
@@ -30,9 +32,10 @@ public:
     // Presses "Exit" and waits for the process to end.
     bool Exit();
 
-    HWND MainWindow() const { return m_main; }
-    HWND Control(int id) const { return GetDlgItem(m_main, id); }
-    // A top-level window of the console's process with this caption.
+    HWND MainWindow() const { return m_driver.Main(); }
+    HWND Control(int id) const { return GetDlgItem(MainWindow(), id); }
+    // A top-level window of the console's process with this caption, shown
+    // or not.
     HWND FindWindowByCaption(const std::wstring& caption, DWORD timeoutMs = 5000) const;
 
     // Texts of another process's controls, as UTF-8.
@@ -73,22 +76,13 @@ public:
     // Polls until the predicate holds or the time runs out.
     template <class Predicate>
     static bool WaitUntil(Predicate done, DWORD timeoutMs = 10000) {
-        const ULONGLONG until = GetTickCount64() + timeoutMs;
-        while (!done()) {
-            if (GetTickCount64() > until) return false;
-            Sleep(20);
-        }
-        return true;
+        return scenario::WaitUntil(done, timeoutMs);
     }
 
 private:
-    // Captions of the console's top-level windows, for a failure message.
-    std::string WindowCaptions() const;
-
     TestFolder m_folder;
     std::string m_failure;
-    PROCESS_INFORMATION m_process{};
-    HWND m_main = nullptr;
+    scenario::ConsoleDriver m_driver;  // ends the console before its folder goes
 };
 
 }  // namespace testing_support

@@ -4,7 +4,8 @@
 
 #include <atomic>
 #include <thread>
-#include <vector>
+
+#include "ConsoleDriver.h"
 
 namespace testing_support {
 
@@ -17,14 +18,6 @@ const bool kCommonControls = [] {
                                                        ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS};
     return InitCommonControlsEx(&controls) != FALSE;
 }();
-
-std::string Utf8(const wchar_t* text) {
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 1) return std::string();
-    std::string narrow(static_cast<size_t>(bytes) - 1, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, &narrow[0], bytes, nullptr, nullptr);
-    return narrow;
-}
 
 // Polls until a window matches, the time runs out or `stop` is set.
 template <class Match>
@@ -50,34 +43,23 @@ HWND WaitForWindow(DWORD threadId, DWORD timeoutMs, Match match, const std::atom
 }
 
 std::string DismissBox(DWORD threadId, DWORD timeoutMs, const std::atomic<bool>* stop) {
-    // A message box is the window with the message text control.
-    HWND box = WaitForWindow(threadId, timeoutMs, [](HWND window) { return GetDlgItem(window, 0xFFFF) != nullptr; }, stop);
+    HWND box = WaitForWindow(threadId, timeoutMs, scenario::IsMessageBox, stop);
     if (!box) return std::string();
-    wchar_t text[1024] = {};
-    GetDlgItemTextW(box, 0xFFFF, text, 1024);
+    const std::string text = scenario::TextOf(GetDlgItem(box, scenario::kMessageText));
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    return Utf8(text);
+    return text;
 }
 
 }  // namespace
 
 HWND WaitForThreadWindow(DWORD threadId, const std::wstring& caption, DWORD timeoutMs) {
-    return WaitForWindow(threadId, timeoutMs, [&](HWND window) {
-        wchar_t text[256] = {};
-        GetWindowTextW(window, text, 256);
-        return caption == text;
-    });
+    const std::string wanted = scenario::WideToUtf8(caption);
+    return WaitForWindow(threadId, timeoutMs, [&](HWND window) { return scenario::TextOf(window) == wanted; });
 }
 
 std::string DismissThreadMessageBox(DWORD threadId, DWORD timeoutMs) { return DismissBox(threadId, timeoutMs, nullptr); }
 
-HWND FindField(HWND dialog, int id) {
-    if (HWND own = GetDlgItem(dialog, id)) return own;
-    for (HWND page = FindWindowExW(dialog, nullptr, nullptr, nullptr); page;
-         page = FindWindowExW(dialog, page, nullptr, nullptr))
-        if (HWND field = GetDlgItem(page, id)) return field;
-    return nullptr;
-}
+HWND FindField(HWND dialog, int id) { return scenario::FindControl(dialog, id); }
 
 std::string PressAnsweringMessageBox(HWND window, int buttonId) {
     std::atomic<bool> returned{false};
