@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "TraceFormat.h"
+#include "SdkTime.h"
 
 enum LogLevel { LOG_FATAL = 0, LOG_WARN = 1, LOG_INFO = 2, LOG_DEBUG = 3 };
 

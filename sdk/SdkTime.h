@@ -16,6 +16,9 @@ struct CivilTime {
     int hour = 0, minute = 0, second = 0, millisecond = 0;
 };
 
+// Local wall-clock time as the trace and the log file show it.
+using ClockTime = CivilTime;
+
 // The host's local wall-clock time, to the millisecond.
 CivilTime LocalNow();
 

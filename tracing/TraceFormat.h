@@ -10,9 +10,6 @@
 
 namespace vrx {
 
-// Local wall-clock time as the trace and the log file show it.
-using ClockTime = CivilTime;
-
 // Longest message a trace line carries; longer messages are cut to it.
 constexpr size_t kMaxTraceMessage = 1023;
 
