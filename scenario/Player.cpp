@@ -28,15 +28,16 @@ PlayResult Player::Play(const Scenario& scenario) {
         if (m_starting) m_starting(step);
         const ULONGLONG start = GetTickCount64();
         std::string failure = Run(step);
-        // A message box must be expected by a "message" step before the next
-        // thing the operator does (steps that only read may come between).
+        // A message box must be expected by a "message" step, this one or one
+        // before the next thing the operator does (steps that only read may
+        // come between).
         HWND box = m_console.FindMessageBox();
-        bool messageNext = false;
-        for (size_t next = i + 1; next < scenario.steps.size() && !messageNext; ++next) {
-            messageNext = scenario.steps[next].kind == StepKind::Message;
+        bool expected = step.kind == StepKind::Message;
+        for (size_t next = i + 1; next < scenario.steps.size() && !expected; ++next) {
+            expected = scenario.steps[next].kind == StepKind::Message;
             if (scenario.steps[next].needs != StepNeeds::Nothing) break;
         }
-        if (failure.empty() && box && !messageNext && step.kind != StepKind::Message)
+        if (failure.empty() && box && !expected)
             failure = "a message box showed: \"" + TextOf(GetDlgItem(box, kMessageText)) + "\"";
         const std::string ended = ConsoleEnded(step);
         if (!ended.empty()) failure = ended;
