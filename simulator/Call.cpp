@@ -85,7 +85,11 @@ std::string JournalValue(const vrx::FieldDesc& field, const unsigned char* recor
         case vrx::FieldKind::TextPointer: return QuotedText(vrx::ReadAt<const char*>(at));
         case vrx::FieldKind::Hex16:
         case vrx::FieldKind::Hex32:
-        case vrx::FieldKind::HexByte: return Hex32(vrx::ReadUnsigned(at, field.size));
+        case vrx::FieldKind::HexByte: {
+            char text[16];  // as many digits as the field has
+            std::snprintf(text, sizeof text, "0x%0*X", static_cast<int>(2 * field.size), vrx::ReadUnsigned(at, field.size));
+            return text;
+        }
         case vrx::FieldKind::TimeInfo: {
             const VRXTIMEINFO time = vrx::ReadAt<VRXTIMEINFO>(at);
             return TimeInfoText(&time);

@@ -1,5 +1,6 @@
 // Calling order and its errors, discovery, devices and the information
 // calls, the journal and the library log, through the exported entry points.
+#include "Call.h"
 #include "SimTestSupport.h"
 
 using namespace simtest;
@@ -285,3 +286,44 @@ TEST_F(CallOrder, LibraryLogFollowsSectionLog) {
     EXPECT_LE(Lines(ReadFile(log)).size(), 100u);
     EXPECT_FALSE(ReadFile(log + ".1").empty());
 }
+
+namespace {
+
+// The journal writes a record from its table in sdk/: every field in order,
+// whatever its kind, read from any address.
+TEST(JournalRecords, EveryKindReadsFromTheRecordsBytes) {
+    VRXPRINTINFO print{};
+    print.dwImgWidth = 1800;
+    print.nEspc = -3;
+    std::memcpy(print.szCvpLine1, "a\"b\\", 4);
+    print.byWithBorderColor[0] = 255;
+    VRXSETUPINFO setup{};
+    setup.PrinterTime = VRXTIMEINFO{2024, 2, 29, 4, 13, 5, 9};
+    setup.InstallationDate = VRXDATEINFO{2023, 12, 1, 0};
+    VRXUNITSTATUSINFO unit{};
+    unit.nPrevStatus = 1;
+    unit.nStatus = -2;
+    struct Row {
+        const vrx::RecordDesc& record;
+        const void* data;
+        size_t size;
+        std::vector<std::string> expected;
+    } rows[] = {
+        {vrx::kPrintInfoRecord, &print, sizeof print,
+         {"{ dwImageFormat=0 ", " pName=(null) ", " dwImgWidth=1800 ", " szCvpLine1=\"a\\\"b\\\\\" ", " nEspc=-3 ",
+          " byWithBorderColor={255,0,0} ", " wEventCodeMain=0 }"}},
+        {vrx::kSetUpInfoRecord, &setup, sizeof setup,
+         {" PrinterTime=2024/02/29-13:05:09(dow=4) ", " InstallationDate=2023/12/01 ", " wVrxVersion=0x0000 "}},
+        {vrx::kUnitStatusRecord, &unit, sizeof unit, {" Status=1->-2 }"}},
+        {vrx::kPrintInfoRecord, nullptr, 0, {"(null)"}},
+    };
+    for (const Row& row : rows) {
+        // One byte off any alignment, as a record inside a byte buffer may lie.
+        std::vector<unsigned char> bytes(row.size + 1);
+        if (row.data) std::memcpy(bytes.data() + 1, row.data, row.size);
+        const std::string text = vrxsim::RecordText(row.record, row.data ? bytes.data() + 1 : nullptr);
+        for (const std::string& part : row.expected) EXPECT_NE(std::string::npos, text.find(part)) << part << " in " << text;
+    }
+}
+
+}  // namespace
