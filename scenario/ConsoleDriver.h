@@ -72,7 +72,7 @@ public:
     bool Responding(DWORD timeoutMs) const;
 
     // New trace lines from the log file since the last call ("[tag] ..."),
-    // the log's time stamps cut off (ConsoleLog.cpp, in vrx_console_log).
+    // the log's time stamps cut off (ConsoleLog.cpp).
     std::vector<std::string> NewTraceLines();
     // A key of VrxClient.ini in the run folder, or "" when it is not there.
     std::string SettingsKey(const std::string& section, const std::string& key) const;
